@@ -1,0 +1,14 @@
+#include <windows.h>
+
+#include "app/MainWindow.h"
+#include "resources/ResourceIds.h"
+#include "resources/Texts.h"
+#include "win/Application.h"
+#include "win/WideText.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  win::Application application(win::FromUtf8(resources::kApplicationTitle), L"" TAMAROO_ICON_NAME);
+  app::TfrmMain mainWindow;
+  application.Run();
+  return 0;
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The program's own texts, kept as UTF-8 and shown through the wide calls so
+// they read right whatever the system code page.
+
+namespace resources {
+
+inline constexpr char8_t kApplicationTitle[] = u8"Tamaroo";
+inline constexpr char8_t kCannotOpenFile[] = u8"ファイル %s は開けません";
+inline constexpr char8_t kStreamReadError[] = u8"ストリームからの読み込みエラー";
+inline constexpr char8_t kInvalidBitmap[] = u8"ビットマップイメージが不正です";
+inline constexpr char8_t kSystemError[] = u8"システムエラー。コード：%d.\r\n%s";
+inline constexpr char8_t kCannotWrite[] = u8"%s に書き込めません";
+
+}  // namespace resources

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Runs ctest with the wineserver kept warm, so a test costs milliseconds, not seconds.
+set -uo pipefail
+source "$(dirname "$0")/wine-env.sh"
+wineserver -p
+# Starts Wine's services now, so they don't inherit ctest's output pipe.
+wine cmd /c exit </dev/null >/dev/null 2>&1
+ctest --test-dir "$BUILD_DIR" --output-on-failure "$@"
+rc=$?
+wineserver -k
+exit $rc

@@ -1,0 +1,29 @@
+# Sourced by the scripts: the Wine environment that builds, runs and tests use.
+# Japanese code page (932) unless the caller already chose a locale.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export BUILD_DIR=${BUILD_DIR:-$root/build}
+export WINEPREFIX=${WINEPREFIX:-$BUILD_DIR/wine}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LC_ALL=${LC_ALL:-ja_JP.UTF-8}
+# The screen size the position tests expect.
+export XVFB_ARGS="-screen 0 1366x768x24"
+
+# Creates the prefix once. Needs a display only for nothing: wineboot runs headless.
+wine_prefix() {
+  [ -f "$WINEPREFIX/.tamaroo-ready" ] && return 0
+  mkdir -p "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1
+  # No window manager here: unmanaged windows hide without Wine's 2-second wait.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.tamaroo-ready"
+}
+
+# Configures and builds everything (program, tests, benchmarks).
+build_all() {
+  cmake -S "$root" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
+  cmake --build "$BUILD_DIR"
+}

@@ -1,0 +1,92 @@
+#include "win/Bitmap.h"
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "image/BmpFile.h"
+#include "resources/Texts.h"
+#include "text/FailureText.h"
+#include "win/Failure.h"
+#include "win/WideText.h"
+
+namespace win {
+namespace {
+
+// A file larger than this cannot hold a picture the loader takes.
+constexpr LONGLONG kMaxFileBytes = image::kMaxPixelBytes + (1 << 20);
+
+std::vector<std::uint8_t> ReadWholeFile(const std::string& fileName) {
+  const FileHandle file = OwnFile(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw Failure(text::Format(FromUtf8(resources::kCannotOpenFile), {FromAnsi(fileName)}));
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size)) throw Failure(FromUtf8(resources::kStreamReadError));
+  if (size.QuadPart > kMaxFileBytes) throw Failure(FromUtf8(resources::kInvalidBitmap));
+  std::vector<std::uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+  DWORD read = 0;
+  if (!bytes.empty() && (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+                         read != bytes.size()))
+    throw Failure(FromUtf8(resources::kStreamReadError));
+  return bytes;
+}
+
+std::wstring SystemErrorText(DWORD code) {
+  wchar_t* message = nullptr;
+  FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                 nullptr, code, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
+  std::wstring text = message ? message : L"";
+  LocalFree(message);
+  return text::Format(FromUtf8(resources::kSystemError), {std::to_wstring(code), text});
+}
+
+}  // namespace
+
+void Bitmap::LoadFromFile(const std::string& fileName) {
+  Release();
+  const std::vector<std::uint8_t> file = ReadWholeFile(fileName);
+  const image::BmpLayout layout = image::ParseBmp(file);
+  switch (layout.status) {
+    case image::BmpStatus::Empty: return;
+    case image::BmpStatus::ReadError: throw Failure(FromUtf8(resources::kStreamReadError));
+    case image::BmpStatus::Invalid: throw Failure(FromUtf8(resources::kInvalidBitmap));
+    case image::BmpStatus::Ok: break;
+  }
+  // The header is copied out so the system reads it aligned.
+  std::vector<DWORD> info((layout.infoSize + sizeof(DWORD) - 1) / sizeof(DWORD));
+  memcpy(info.data(), file.data() + layout.infoOffset, layout.infoSize);
+  const auto* header = reinterpret_cast<const BITMAPINFO*>(info.data());
+  const int width = layout.width;
+  const int height = layout.height < 0 ? -layout.height : layout.height;
+
+  const HDC screen = GetDC(nullptr);
+  BitmapHandle bitmap(CreateCompatibleBitmap(screen, width, height));
+  SetLastError(0);
+  const int lines = bitmap ? SetDIBits(screen, bitmap.get(), 0, static_cast<UINT>(height),
+                                       file.data() + layout.bitsOffset, header, DIB_RGB_COLORS)
+                           : 0;
+  const DWORD error = GetLastError();
+  DcHandle dc(lines ? CreateCompatibleDC(screen) : nullptr);
+  ReleaseDC(nullptr, screen);
+  if (!lines) {
+    if (error) throw Failure(SystemErrorText(error));
+    throw Failure(FromUtf8(resources::kInvalidBitmap));
+  }
+  SelectObject(dc.get(), bitmap.get());
+  bitmap_ = std::move(bitmap);
+  dc_ = std::move(dc);
+  width_ = width;
+  height_ = height;
+}
+
+void Bitmap::Release() {
+  dc_.reset();
+  bitmap_.reset();
+  width_ = height_ = 0;
+}
+
+void Bitmap::Draw(HDC target) const {
+  if (dc_) BitBlt(target, 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace win

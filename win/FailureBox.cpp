@@ -1,0 +1,71 @@
+#include "win/FailureBox.h"
+
+#include <exception>
+#include <string>
+
+#include "text/FailureText.h"
+#include "win/Application.h"
+#include "win/Failure.h"
+#include "win/WideText.h"
+
+namespace win {
+namespace {
+
+BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM list) {
+  if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    EnableWindow(hwnd, FALSE);
+  }
+  return TRUE;
+}
+
+void SetTopmost(HWND hwnd, bool topmost) {
+  if (hwnd) {
+    SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
+
+}  // namespace
+
+ModalScope::ModalScope() {
+  if (HWND capture = GetCapture()) SendMessageW(capture, WM_CANCELMODE, 0, 0);
+  const Application& app = Application::Instance();
+  if (IsWindowEnabled(app.Handle())) {
+    disabled_.push_back(app.Handle());
+    EnableWindow(app.Handle(), FALSE);
+  }
+  EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled_));
+  SetTopmost(app.MainWindow(), false);
+}
+
+ModalScope::~ModalScope() {
+  for (auto it = disabled_.rbegin(); it != disabled_.rend(); ++it) EnableWindow(*it, TRUE);
+  SetTopmost(Application::Instance().MainWindow(), true);
+}
+
+void ShowFailure(std::wstring_view text) {
+  const Application& app = Application::Instance();
+  ModalScope modal;
+  MessageBoxW(app.Handle(), text::WithFinalDot(std::wstring(text)).c_str(), app.Title().c_str(),
+              MB_OK | MB_ICONSTOP);
+}
+
+void ShowCurrentFailure() noexcept {
+  try {
+    try {
+      throw;
+    } catch (const Failure& failure) {
+      ShowFailure(failure.Text());
+    } catch (const std::exception& e) {
+      // Library failures carry UTF-8 texts (plain ASCII for the standard ones).
+      ShowFailure(FromUtf8(reinterpret_cast<const char8_t*>(e.what())));
+    } catch (...) {
+      ShowFailure(FromUtf8(u8"予期しないエラーが発生しました"));
+    }
+  } catch (...) {
+    // Out of memory while reporting: nothing more can be shown.
+  }
+}
+
+}  // namespace win

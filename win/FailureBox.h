@@ -1,0 +1,31 @@
+#pragma once
+// The failure box, and the modal state around any box the program shows.
+#include <windows.h>
+
+#include <string_view>
+#include <vector>
+
+namespace win {
+
+// While alive: the program's other windows are disabled and the main window
+// leaves the topmost band, so a modal box stands in front of it; afterwards
+// everything is enabled again and the main window is topmost again.
+class ModalScope {
+ public:
+  ModalScope();
+  ~ModalScope();
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+
+ private:
+  std::vector<HWND> disabled_;
+};
+
+// Shows the text (with its final dot) in a stop box captioned with the
+// application title, owned by the application window.
+void ShowFailure(std::wstring_view text);
+
+// Shows the exception being handled; call it only inside a catch block.
+void ShowCurrentFailure() noexcept;
+
+}  // namespace win

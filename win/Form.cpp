@@ -1,0 +1,54 @@
+#include "win/Form.h"
+
+#include "win/FailureBox.h"
+
+namespace win {
+
+Form::~Form() {
+  if (hwnd_) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+}
+
+void Form::CreateHandle(const FormClass& windowClass, const FormPlacement& placement) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc{};
+  if (!GetClassInfoExW(instance, windowClass.name, &wc)) {
+    wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = windowClass.style;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = windowClass.icon;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    wc.hbrBackground = windowClass.background;
+    wc.lpszClassName = windowClass.name;
+    RegisterClassExW(&wc);
+  }
+  CreateWindowExW(placement.exStyle, windowClass.name, placement.caption, placement.style,
+                  placement.left, placement.top, placement.width, placement.height,
+                  placement.owner, nullptr, instance, this);
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    form->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!form) return DefWindowProcW(hwnd, message, wParam, lParam);
+  try {
+    return form->HandleMessage(message, wParam, lParam);
+  } catch (...) {
+    ShowCurrentFailure();
+    return 0;
+  }
+}
+
+}  // namespace win
