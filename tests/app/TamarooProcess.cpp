@@ -1,0 +1,155 @@
+#include "TamarooProcess.h"
+
+#include <shellapi.h>
+
+#include <stdexcept>
+
+namespace tamaroo_test {
+namespace {
+
+std::string ThisFolder() {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, length);
+  return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+struct Search {
+  DWORD process;
+  const wchar_t* className;
+  const wchar_t* title;
+  bool visibleOnly;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK Collect(HWND hwnd, LPARAM param) {
+  auto& search = *reinterpret_cast<Search*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  wchar_t text[256];
+  if (process != search.process) return TRUE;
+  if (search.visibleOnly && !IsWindowVisible(hwnd)) return TRUE;
+  GetClassNameW(hwnd, text, 256);
+  if (wcscmp(text, search.className) != 0) return TRUE;
+  GetWindowTextW(hwnd, text, 256);
+  if (search.title && wcscmp(text, search.title) != 0) return TRUE;
+  search.found.push_back(hwnd);
+  return TRUE;
+}
+
+}  // namespace
+
+TempFolder::TempFolder(const std::string& leaf) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  static int counter = 0;
+  root_ = std::string(temp) + "tamaroo-" + std::to_string(GetCurrentProcessId()) + "-" +
+          std::to_string(++counter);
+  CreateDirectoryA(root_.c_str(), nullptr);
+  path_ = root_ + "\\";
+  if (!leaf.empty()) {
+    path_ += leaf + "\\";
+    CreateDirectoryA(path_.c_str(), nullptr);
+  }
+}
+
+TempFolder::~TempFolder() {
+  std::string from = root_;
+  from.push_back('\0');  // the list of names ends with an empty one
+  SHFILEOPSTRUCTA op{};
+  op.wFunc = FO_DELETE;
+  op.pFrom = from.c_str();
+  op.fFlags = FOF_NO_UI;
+  SHFileOperationA(&op);
+}
+
+void TempFolder::Write(const std::string& name, const std::vector<unsigned char>& bytes) const {
+  const HANDLE file = CreateFileA((path_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path_ + name);
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+void TempFolder::Write(const std::string& name, const std::string& text) const {
+  Write(name, std::vector<unsigned char>(text.begin(), text.end()));
+}
+
+bool TempFolder::Exists(const std::string& name) const {
+  return GetFileAttributesA((path_ + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+TamarooProcess::TamarooProcess(const std::string& exeFolder, const std::string& workFolder) {
+  const std::string exe = exeFolder + "Tamaroo.exe";
+  if (!CopyFileA((ThisFolder() + "Tamaroo.exe").c_str(), exe.c_str(), FALSE))
+    throw std::runtime_error("cannot copy Tamaroo.exe to " + exeFolder);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  std::string commandLine = "\"" + exe + "\"";
+  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      workFolder.c_str(), &startup, &process_))
+    throw std::runtime_error("cannot start " + exe);
+  WaitForInputIdle(process_.hProcess, 5000);
+}
+
+TamarooProcess::~TamarooProcess() {
+  if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(process_.hProcess, 99);
+    WaitForSingleObject(process_.hProcess, 5000);
+  }
+  CloseHandle(process_.hThread);
+  CloseHandle(process_.hProcess);
+}
+
+std::vector<HWND> TamarooProcess::VisibleWindows(const wchar_t* className) const {
+  Search search{process_.dwProcessId, className, nullptr, true, {}};
+  EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND TamarooProcess::WaitForWindow(const wchar_t* className, const wchar_t* title, bool visibleOnly) const {
+  Search search{process_.dwProcessId, className, title, visibleOnly, {}};
+  WaitUntil([&] {
+    search.found.clear();
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
+    return !search.found.empty() || WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0;
+  });
+  return search.found.empty() ? nullptr : search.found.front();
+}
+
+DWORD TamarooProcess::WaitForExit() const {
+  if (WaitForSingleObject(process_.hProcess, 5000) != WAIT_OBJECT_0) return STILL_ACTIVE;
+  DWORD code = STILL_ACTIVE;
+  GetExitCodeProcess(process_.hProcess, &code);
+  return code;
+}
+
+std::wstring BoxText(HWND box) {
+  wchar_t text[1024] = L"";
+  GetDlgItemTextW(box, 0xFFFF, text, 1024);
+  return text;
+}
+
+void DismissBox(HWND box) {
+  SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+  WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); });
+}
+
+std::vector<std::wstring> MenuCaptions(HWND menuWindow) {
+  const auto menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+  std::vector<std::wstring> captions;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t text[256] = L"";
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = 256;
+    GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+    captions.push_back(info.fType & MFT_SEPARATOR ? L"-" : text);
+  }
+  return captions;
+}
+
+}  // namespace tamaroo_test

@@ -1,0 +1,69 @@
+#pragma once
+// Runs the real Tamaroo.exe as a user would start it, and finds its windows.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tamaroo_test {
+
+// A fresh folder under the temporary folder, removed with everything in it.
+class TempFolder {
+ public:
+  explicit TempFolder(const std::string& leaf = "");
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  // Ends with '\'.
+  const std::string& Path() const { return path_; }
+  void Write(const std::string& name, const std::vector<unsigned char>& bytes) const;
+  void Write(const std::string& name, const std::string& text) const;
+  bool Exists(const std::string& name) const;
+
+ private:
+  std::string root_;
+  std::string path_;
+};
+
+class TamarooProcess {
+ public:
+  // Copies Tamaroo.exe into `exeFolder` and starts it there, in `workFolder`.
+  TamarooProcess(const std::string& exeFolder, const std::string& workFolder);
+  ~TamarooProcess();
+  TamarooProcess(const TamarooProcess&) = delete;
+  TamarooProcess& operator=(const TamarooProcess&) = delete;
+
+  // The first of the process's top-level windows of this class and title
+  // that passes `visibleOnly`, waited for up to a few seconds; null if none.
+  HWND WaitForWindow(const wchar_t* className, const wchar_t* title, bool visibleOnly = true) const;
+  HWND WaitForMainWindow() const { return WaitForWindow(L"TfrmMain", L"Tamaroo"); }
+  HWND WaitForFailureBox() const { return WaitForWindow(L"#32770", L"Tamaroo"); }
+  HWND WaitForMenu() const { return WaitForWindow(L"#32768", nullptr); }
+  // The process's windows of this class that are visible now.
+  std::vector<HWND> VisibleWindows(const wchar_t* className) const;
+
+  // The exit code, or STILL_ACTIVE if it did not end within a few seconds.
+  DWORD WaitForExit() const;
+
+ private:
+  PROCESS_INFORMATION process_{};
+};
+
+// Text of the message box's text control.
+std::wstring BoxText(HWND box);
+// Presses OK and waits until the box is gone.
+void DismissBox(HWND box);
+// Captions of the menu shown in a menu window, separators as "-".
+std::vector<std::wstring> MenuCaptions(HWND menuWindow);
+// Waits until `done` holds, up to a few seconds; returns its last value.
+template <typename Condition>
+bool WaitUntil(Condition done) {
+  for (int i = 0; i < 500; ++i) {
+    if (done()) return true;
+    Sleep(10);
+  }
+  return done();
+}
+
+}  // namespace tamaroo_test

@@ -1,0 +1,137 @@
+#include "win/Bitmap.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "BmpSamples.h"
+#include "win/Failure.h"
+
+namespace {
+
+using bmp_samples::Make;
+using bmp_samples::Shape;
+
+class BitmapTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    path = std::string(temp) + "tamaroo-bitmap-test-" + std::to_string(GetCurrentProcessId()) + ".bmp";
+  }
+  void TearDown() override { DeleteFileA(path.c_str()); }
+
+  void Write(const std::vector<std::uint8_t>& bytes) const {
+    FILE* file = fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    fwrite(bytes.data(), 1, bytes.size(), file);
+    fclose(file);
+  }
+
+  // The colour the loaded picture shows at (x, y).
+  COLORREF Drawn(const win::Bitmap& bitmap, int x, int y) const {
+    const HDC screen = GetDC(nullptr);
+    const HDC dc = CreateCompatibleDC(screen);
+    const HBITMAP target = CreateCompatibleBitmap(screen, bitmap.Width(), bitmap.Height());
+    ReleaseDC(nullptr, screen);
+    const HGDIOBJ old = SelectObject(dc, target);
+    bitmap.Draw(dc);
+    const COLORREF color = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteObject(target);
+    DeleteDC(dc);
+    return color;
+  }
+
+  std::string path;
+};
+
+// Pixels: a 2x2 picture whose top-left pixel is red, the rest black.
+std::vector<std::uint8_t> RedCorner(Shape shape) {
+  std::vector<std::uint8_t> file = Make(shape);
+  const size_t pixels = file.size() - 16;  // two rows of 8 bytes (2 pixels, padded)
+  std::fill(file.begin() + static_cast<long>(pixels), file.end(), 0);
+  const bool topDown = shape.height < 0;
+  file[pixels + (topDown ? 0 : 8) + 2] = 0xFF;  // blue, green, red
+  return file;
+}
+
+TEST_F(BitmapTest, DrawsBottomUpAndTopDownRowsTheRightWayUp) {
+  for (const int height : {2, -2}) {
+    SCOPED_TRACE(height);
+    Write(RedCorner({.width = 2, .height = height}));
+    win::Bitmap bitmap;
+    bitmap.LoadFromFile(path);
+    ASSERT_FALSE(bitmap.Empty());
+    EXPECT_EQ(bitmap.Width(), 2);
+    EXPECT_EQ(bitmap.Height(), 2);
+    EXPECT_EQ(Drawn(bitmap, 0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(Drawn(bitmap, 0, 1), RGB(0, 0, 0));
+  }
+}
+
+TEST_F(BitmapTest, TakesEveryKindOfFileTheSystemDraws) {
+  const std::pair<const char*, std::vector<std::uint8_t>> files[] = {
+      {"core header", Make({.headerSize = 12, .width = 7, .height = 3, .bits = 8})},
+      {"1-bit", Make({.width = 7, .height = 3, .bits = 1})},
+      {"4-bit", Make({.width = 7, .height = 3, .bits = 4})},
+      {"16-bit fields", Make({.width = 7, .height = 3, .bits = 16, .compression = 3})},
+      {"32-bit", Make({.width = 7, .height = 3, .bits = 32})},
+      {"version 5 header", Make({.headerSize = 124, .width = 7, .height = 3})},
+  };
+  for (const auto& [what, file] : files) {
+    SCOPED_TRACE(what);
+    Write(file);
+    win::Bitmap bitmap;
+    bitmap.LoadFromFile(path);
+    EXPECT_EQ(bitmap.Width(), 7);
+    EXPECT_EQ(bitmap.Height(), 3);
+  }
+  Write(bmp_samples::MakeRle8(5));
+  win::Bitmap rle;
+  rle.LoadFromFile(path);
+  EXPECT_EQ(rle.Width(), 5);
+  EXPECT_EQ(rle.Height(), 1);
+}
+
+TEST_F(BitmapTest, EmptyFileGivesAnEmptyPictureAndReleaseEmptiesIt) {
+  Write(Make({}));
+  win::Bitmap bitmap;
+  bitmap.LoadFromFile(path);
+  EXPECT_FALSE(bitmap.Empty());
+  bitmap.Release();
+  EXPECT_TRUE(bitmap.Empty());
+  EXPECT_EQ(bitmap.Width(), 0);
+
+  Write({});
+  bitmap.LoadFromFile(path);
+  EXPECT_TRUE(bitmap.Empty());
+  EXPECT_EQ(bitmap.Height(), 0);
+}
+
+TEST_F(BitmapTest, AFailedLoadLeavesNoPicture) {
+  Write(Make({}));
+  win::Bitmap bitmap;
+  bitmap.LoadFromFile(path);
+  Write({'B', 'M', 0});
+  EXPECT_THROW(bitmap.LoadFromFile(path), win::Failure);
+  EXPECT_TRUE(bitmap.Empty());
+}
+
+TEST_F(BitmapTest, AFileHeldOpenForWritingCannotBeOpened) {
+  Write(Make({}));
+  const HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  win::Bitmap bitmap;
+  try {
+    bitmap.LoadFromFile(path);
+    ADD_FAILURE() << "loaded a file another program is writing";
+  } catch (const win::Failure& failure) {
+    EXPECT_NE(failure.Text().find(L"は開けません"), std::wstring::npos);
+  }
+  CloseHandle(writer);
+}
+
+}  // namespace
