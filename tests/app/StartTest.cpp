@@ -1,62 +1,13 @@
 // Start, face, position and close of the real program.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "BmpSamples.h"
-#include "TamarooProcess.h"
+#include "TamarooTest.h"
 
 namespace tamaroo_test {
 namespace {
 
-std::vector<unsigned char> Face(int width, int height) {
-  return bmp_samples::Make({.width = width, .height = height});
-}
-
-RECT WindowRect(HWND hwnd) {
-  RECT r{};
-  GetWindowRect(hwnd, &r);
-  return r;
-}
-
-COLORREF PixelAt(HWND hwnd, int x, int y) {
-  const HDC dc = GetDC(hwnd);
-  const COLORREF color = GetPixel(dc, x, y);
-  ReleaseDC(hwnd, dc);
-  return color;
-}
-
-class TamarooStart : public ::testing::Test {
- protected:
-  std::unique_ptr<TamarooProcess> Start() {
-    return std::make_unique<TamarooProcess>(exeFolder.Path(), workFolder.Path());
-  }
-
-  // Starts, expects no failure box, and returns the shown main window.
-  HWND StartCleanly() {
-    process = Start();
-    const HWND main = process->WaitForMainWindow();
-    EXPECT_NE(main, nullptr);
-    EXPECT_TRUE(process->VisibleWindows(L"#32770").empty());
-    return main;
-  }
-
-  std::string Setting(const char* key) const {
-    char value[64] = "";
-    GetPrivateProfileStringA("General", key, "<none>", value, sizeof value,
-                             (exeFolder.Path() + "Settings.ini").c_str());
-    return value;
-  }
-
-  void CloseAndExpectExit() {
-    PostMessageW(process->WaitForMainWindow(), WM_CLOSE, 0, 0);
-    EXPECT_EQ(process->WaitForExit(), 0u);
-  }
-
-  TempFolder exeFolder;
-  TempFolder workFolder;
-  std::unique_ptr<TamarooProcess> process;
-};
+using TamarooStart = TamarooTest;
 
 TEST_F(TamarooStart, ShowsTheFaceCentredAndTopmostWithoutTaskbarButton) {
   std::vector<unsigned char> face = Face(205, 118);

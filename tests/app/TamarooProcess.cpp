@@ -136,20 +136,4 @@ void DismissBox(HWND box) {
   WaitUntil([box] { return !IsWindow(box) || !IsWindowVisible(box); });
 }
 
-std::vector<std::wstring> MenuCaptions(HWND menuWindow) {
-  const auto menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
-  std::vector<std::wstring> captions;
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    wchar_t text[256] = L"";
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_STRING;
-    info.dwTypeData = text;
-    info.cch = 256;
-    GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
-    captions.push_back(info.fType & MFT_SEPARATOR ? L"-" : text);
-  }
-  return captions;
-}
-
 }  // namespace tamaroo_test

@@ -54,8 +54,6 @@ class TamarooProcess {
 std::wstring BoxText(HWND box);
 // Presses OK and waits until the box is gone.
 void DismissBox(HWND box);
-// Captions of the menu shown in a menu window, separators as "-".
-std::vector<std::wstring> MenuCaptions(HWND menuWindow);
 // Waits until `done` holds, up to a few seconds; returns its last value.
 template <typename Condition>
 bool WaitUntil(Condition done) {

@@ -1,0 +1,108 @@
+// The pop-up menu and the moving of the real program's window.
+#include "TamarooTest.h"
+
+namespace tamaroo_test {
+namespace {
+
+class TamarooMenu : public TamarooTest {
+ protected:
+  void SetUp() override {
+    main = StartWithFace();
+    ASSERT_TRUE(main);
+  }
+
+  // Asks for the menu as the system does after a right click or the menu key.
+  HWND ContextMenu(int x, int y) {
+    PostMessageW(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(main), MAKELPARAM(x, y));
+    return process->WaitForMenu();
+  }
+
+  void CloseMenu(HWND menu) {
+    PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    WaitUntil([this] { return process->VisibleWindows(L"#32768").empty(); });
+  }
+
+  void Key(HWND menu, WPARAM key) {
+    PostMessageW(menu, WM_KEYDOWN, key, 0);
+    PostMessageW(menu, WM_KEYUP, key, 0);
+  }
+
+  // Real mouse input, as the hand gives it.
+  static void Mouse(DWORD flags, int x, int y) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    Sleep(50);
+  }
+
+  HWND main = nullptr;
+};
+
+TEST_F(TamarooMenu, RightClickOpensTheMenuAtThePoint) {
+  const HWND menu = ContextMenu(600, 340);
+  ASSERT_TRUE(menu);
+  const RECT r = WindowRect(menu);
+  EXPECT_EQ(r.left, 600);
+  EXPECT_EQ(r.top, 340);
+  CloseMenu(menu);
+}
+
+TEST_F(TamarooMenu, MenuKeyOpensTheMenuAtTheWindowCorner) {
+  const HWND menu = ContextMenu(-1, -1);
+  ASSERT_TRUE(menu);
+  const RECT r = WindowRect(menu);
+  EXPECT_EQ(r.left, 581);
+  EXPECT_EQ(r.top, 325);
+  CloseMenu(menu);
+}
+
+TEST_F(TamarooMenu, AContextMenuRequestOutsideTheFaceOpensNothing) {
+  PostMessageW(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(main), MAKELPARAM(10, 10));
+  SendMessageW(main, WM_NULL, 0, 0);  // the request has been handled once this returns
+  EXPECT_TRUE(process->VisibleWindows(L"#32768").empty());
+}
+
+TEST_F(TamarooMenu, TheExitEntryEndsTheProgramAndWritesThePosition) {
+  SetWindowPos(main, nullptr, 70, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const HWND menu = ContextMenu(100, 100);
+  ASSERT_TRUE(menu);
+  Key(menu, VK_DOWN);   // the title entry
+  Key(menu, VK_RIGHT);  // its sub-menu, first entry
+  Key(menu, VK_UP);     // round to the last entry: exit
+  Key(menu, VK_RETURN);
+  EXPECT_EQ(process->WaitForExit(), 0u);
+  EXPECT_EQ(Setting("Left"), "70");
+  EXPECT_EQ(Setting("Top"), "80");
+}
+
+TEST_F(TamarooMenu, AClickWithoutMovingOpensTheMenuAtTheCursor) {
+  Mouse(0, 620, 350);
+  Mouse(MOUSEEVENTF_LEFTDOWN, 620, 350);
+  Mouse(MOUSEEVENTF_LEFTUP, 620, 350);
+  const HWND menu = process->WaitForMenu();
+  ASSERT_TRUE(menu);
+  const RECT r = WindowRect(menu);
+  EXPECT_EQ(r.left, 620);
+  EXPECT_EQ(r.top, 350);
+  CloseMenu(menu);
+  EXPECT_EQ(WindowRect(main).left, 581);
+}
+
+TEST_F(TamarooMenu, DraggingTheFaceMovesTheWindow) {
+  Mouse(0, 600, 340);
+  Mouse(MOUSEEVENTF_LEFTDOWN, 600, 340);
+  for (int step = 1; step <= 5; ++step) Mouse(0, 600 + step * 20, 340 + step * 10);
+  Mouse(MOUSEEVENTF_LEFTUP, 700, 390);
+  EXPECT_TRUE(WaitUntil([this] { return WindowRect(main).left == 681 && WindowRect(main).top == 375; }))
+      << WindowRect(main).left << ", " << WindowRect(main).top;
+  EXPECT_TRUE(process->VisibleWindows(L"#32768").empty());  // a drag is not a click
+  CloseAndExpectExit();
+  EXPECT_EQ(Setting("Left"), "681");
+  EXPECT_EQ(Setting("Top"), "375");
+}
+
+}  // namespace
+}  // namespace tamaroo_test

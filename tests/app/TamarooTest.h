@@ -1,0 +1,68 @@
+#pragma once
+// What the tests of the running program share: folders beside and under a
+// fresh copy of Tamaroo.exe, and the usual start and close.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "BmpSamples.h"
+#include "TamarooProcess.h"
+
+namespace tamaroo_test {
+
+inline std::vector<unsigned char> Face(int width, int height) {
+  return bmp_samples::Make({.width = width, .height = height});
+}
+
+inline RECT WindowRect(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return r;
+}
+
+inline COLORREF PixelAt(HWND hwnd, int x, int y) {
+  const HDC dc = GetDC(hwnd);
+  const COLORREF color = GetPixel(dc, x, y);
+  ReleaseDC(hwnd, dc);
+  return color;
+}
+
+class TamarooTest : public ::testing::Test {
+ protected:
+  std::unique_ptr<TamarooProcess> Start() {
+    return std::make_unique<TamarooProcess>(exeFolder.Path(), workFolder.Path());
+  }
+
+  // Starts, expects no failure box, and returns the shown main window.
+  HWND StartCleanly() {
+    process = Start();
+    const HWND main = process->WaitForMainWindow();
+    EXPECT_NE(main, nullptr);
+    EXPECT_TRUE(process->VisibleWindows(L"#32770").empty());
+    return main;
+  }
+
+  HWND StartWithFace() {
+    workFolder.Write("glyph.bmp", Face(205, 118));
+    return StartCleanly();
+  }
+
+  std::string Setting(const char* key) const {
+    char value[64] = "";
+    GetPrivateProfileStringA("General", key, "<none>", value, sizeof value,
+                             (exeFolder.Path() + "Settings.ini").c_str());
+    return value;
+  }
+
+  void CloseAndExpectExit() {
+    PostMessageW(process->WaitForMainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(process->WaitForExit(), 0u);
+  }
+
+  TempFolder exeFolder;
+  TempFolder workFolder;
+  std::unique_ptr<TamarooProcess> process;
+};
+
+}  // namespace tamaroo_test
