@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
 # Installs, once, what building and testing Tamaroo under Wine needs on Debian.
 set -euo pipefail
+sudo_cmd=(); [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 need=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth xdotool
-      imagemagick fonts-ipafont-gothic googletest cmake ninja-build)
+      imagemagick fonts-ipafont-gothic googletest cmake ninja-build locales)
 missing=()
 for p in "${need[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
 done
 if ((${#missing[@]})); then
   echo "installing: ${missing[*]}"
-  sudo_cmd=(); [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
+
+# Wine takes the code page from the locale's name, but maps non-ASCII file
+# names only under a locale that the C library really has.
+for loc in ja_JP en_US; do
+  locale -a 2>/dev/null | grep -qx "$loc.utf8" || "${sudo_cmd[@]}" localedef -i "$loc" -f UTF-8 "$loc.UTF-8"
+done

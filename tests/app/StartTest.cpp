@@ -200,6 +200,18 @@ TEST_F(TamarooStart, AnUnwritableSettingsFileIsToldAndTheProgramStillEnds) {
   EXPECT_EQ(process->WaitForExit(), 0u);
 }
 
+TEST_F(TamarooStart, KeepsItsSettingsInAFolderWhoseNameEndsInABackslashTrailByte) {
+  if (GetACP() != 932) GTEST_SKIP() << "a Shift-JIS folder name needs code page 932";
+  const TempFolder exe("\x95\x5C");  // "表": its second byte is '\'
+  workFolder.Write("glyph.bmp", Face(205, 118));
+  TamarooProcess tamaroo(exe.Path(), workFolder.Path());
+  const HWND main = tamaroo.WaitForMainWindow();
+  ASSERT_TRUE(main);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(tamaroo.WaitForExit(), 0u);
+  EXPECT_TRUE(exe.Exists("Settings.ini"));
+}
+
 TEST_F(TamarooStart, EndingTheSessionWritesNothing) {
   workFolder.Write("glyph.bmp", Face(205, 118));
   const HWND main = StartCleanly();
