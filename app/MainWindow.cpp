@@ -23,10 +23,10 @@ void MakeTopmost(HWND hwnd) {
   SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-SIZE WindowSize(HWND hwnd) {
+RECT WindowRect(HWND hwnd) {
   RECT r;
   GetWindowRect(hwnd, &r);
-  return {r.right - r.left, r.bottom - r.top};
+  return r;
 }
 
 }  // namespace
@@ -49,9 +49,8 @@ TfrmMain::~TfrmMain() { frmMain = nullptr; }
 
 void TfrmMain::BuildMenu() {
   using Handler = void (TfrmMain::*)();
+  // Entries whose handler is not listed here are shown but do nothing.
   static constexpr std::pair<std::string_view, Handler> kHandlers[] = {
-      {"mnuOpenURLFolderClick", &TfrmMain::mnuOpenURLFolderClick},
-      {"mnuAboutClick", &TfrmMain::mnuAboutClick},
       {"mnuExitClick", &TfrmMain::mnuExitClick},
   };
   // The entry last added at each depth is the parent of the entries below it.
@@ -83,7 +82,8 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::RestorePosition() {
-  const SIZE size = WindowSize(Handle());
+  const RECT bounds = WindowRect(Handle());
+  const SIZE size{bounds.right - bounds.left, bounds.bottom - bounds.top};
   const int defaultLeft = CentredOrigin(GetSystemMetrics(SM_CXSCREEN), size.cx);
   const int defaultTop = CentredOrigin(GetSystemMetrics(SM_CYSCREEN), size.cy);
   const SettingsFile settings(SettingsPath());
@@ -98,8 +98,7 @@ void TfrmMain::RestorePosition() {
 }
 
 void TfrmMain::WritePosition() {
-  RECT r;
-  GetWindowRect(Handle(), &r);
+  const RECT r = WindowRect(Handle());
   SettingsFile settings(SettingsPath());
   settings.WriteInteger(kSection, "Left", r.left);
   settings.WriteInteger(kSection, "Top", r.top);
@@ -127,13 +126,12 @@ void TfrmMain::FormClick() {
 
 void TfrmMain::FormMouseDown(bool leftButton) {
   if (!leftButton) return;
-  const RECT before = [this] { RECT r; GetWindowRect(Handle(), &r); return r; }();
+  const RECT before = WindowRect(Handle());
   ReleaseCapture();
   SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
   // The move loop takes the button's release, so a press that left the
   // window where it was is the click.
-  RECT after;
-  GetWindowRect(Handle(), &after);
+  const RECT after = WindowRect(Handle());
   if (EqualRect(&before, &after)) FormClick();
 }
 
@@ -157,10 +155,6 @@ void TfrmMain::FormContextMenu(LPARAM screenPoint) {
 }
 
 void TfrmMain::mnuExitClick() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
-
-void TfrmMain::mnuOpenURLFolderClick() {}
-
-void TfrmMain::mnuAboutClick() {}
 
 LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

@@ -29,8 +29,6 @@ class TfrmMain : public win::Form {
   void FormMouseDown(bool leftButton);
   void FormContextMenu(LPARAM screenPoint);
   void mnuExitClick();
-  void mnuOpenURLFolderClick();
-  void mnuAboutClick();
 
   void RestorePosition();
   void WritePosition();
