@@ -4,10 +4,8 @@
 # screenshot of the window with its menu open, says where, and closes it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-"$here/install-deps.sh"
 source "$here/wine-env.sh"
-build_all
-wine_prefix
+prepare
 
 # Settings.ini and the favorite folder live beside the executable; the face
 # is read from the working folder.

@@ -2,8 +2,6 @@
 # Builds Tamaroo and runs every test under Wine (code page 932) and Xvfb.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-"$here/install-deps.sh"
 source "$here/wine-env.sh"
-build_all
-wine_prefix
+prepare
 exec xvfb-run -a -s "$XVFB_ARGS" "$here/ctest-warm.sh" "$@"

@@ -9,7 +9,7 @@ export LC_ALL=${LC_ALL:-ja_JP.UTF-8}
 # The screen size the position tests expect.
 export XVFB_ARGS="-screen 0 1366x768x24"
 
-# Creates the prefix once. Needs a display only for nothing: wineboot runs headless.
+# Creates the prefix once; wineboot needs no display.
 wine_prefix() {
   [ -f "$WINEPREFIX/.tamaroo-ready" ] && return 0
   mkdir -p "$WINEPREFIX"
@@ -26,4 +26,11 @@ build_all() {
   cmake -S "$root" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
   cmake --build "$BUILD_DIR"
+}
+
+# Everything a run needs: packages, the build, the prefix.
+prepare() {
+  "$root/scripts/install-deps.sh"
+  build_all
+  wine_prefix
 }

@@ -6,22 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "MenuCaptions.h"
 #include "ModalProbe.h"
 #include "TamarooProcess.h"
 #include "win/Application.h"
 
 namespace tamaroo_test {
 namespace {
-
-std::vector<std::wstring> Captions(HMENU menu) {
-  std::vector<std::wstring> captions;
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    wchar_t text[128] = L"";
-    GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
-    captions.push_back(GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR ? L"-" : text);
-  }
-  return captions;
-}
 
 class MainWindowMenu : public ::testing::Test {
  protected:
@@ -44,7 +35,7 @@ class MainWindowMenu : public ::testing::Test {
         [&] {
           const HWND menuWindow = ThreadWindow(L"#32768");
           const auto menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
-          shown = {Captions(menu), Captions(GetSubMenu(menu, 0))};
+          shown = {MenuCaptions(menu), MenuCaptions(GetSubMenu(menu, 0))};
           EndMenu();
         });
     return shown;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "MenuCaptions.h"
+
 #include <string>
 #include <vector>
 
@@ -17,21 +19,11 @@ struct Owner {
     auto* self = reinterpret_cast<Owner*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (message == WM_ENTERIDLE && wParam == MSGF_MENU && self && self->shown.empty()) {
       const auto menu = reinterpret_cast<HMENU>(SendMessageW(reinterpret_cast<HWND>(lParam), MN_GETHMENU, 0, 0));
-      self->shown = Captions(menu);
-      if (HMENU first = GetSubMenu(menu, 0)) self->sub = Captions(first);
+      self->shown = tamaroo_test::MenuCaptions(menu);
+      if (HMENU first = GetSubMenu(menu, 0)) self->sub = tamaroo_test::MenuCaptions(first);
       EndMenu();
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
-  }
-
-  static std::vector<std::wstring> Captions(HMENU menu) {
-    std::vector<std::wstring> captions;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-      wchar_t text[128] = L"";
-      GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
-      captions.push_back(GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR ? L"-" : text);
-    }
-    return captions;
   }
 
   Owner() {
