@@ -7,13 +7,6 @@
 namespace tamaroo_test {
 namespace {
 
-std::string ThisFolder() {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, length);
-  return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
 struct Search {
   DWORD process;
   const wchar_t* className;
@@ -38,6 +31,13 @@ BOOL CALLBACK Collect(HWND hwnd, LPARAM param) {
 }
 
 }  // namespace
+
+std::string BuiltTamaroo() {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  const std::string self(path, length);
+  return self.substr(0, self.find_last_of('\\') + 1) + "Tamaroo.exe";
+}
 
 TempFolder::TempFolder(const std::string& leaf) {
   char temp[MAX_PATH];
@@ -82,7 +82,7 @@ bool TempFolder::Exists(const std::string& name) const {
 
 TamarooProcess::TamarooProcess(const std::string& exeFolder, const std::string& workFolder) {
   const std::string exe = exeFolder + "Tamaroo.exe";
-  if (!CopyFileA((ThisFolder() + "Tamaroo.exe").c_str(), exe.c_str(), FALSE))
+  if (!CopyFileA(BuiltTamaroo().c_str(), exe.c_str(), FALSE))
     throw std::runtime_error("cannot copy Tamaroo.exe to " + exeFolder);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;

@@ -7,6 +7,9 @@
 
 namespace tamaroo_test {
 
+// The Tamaroo.exe built beside the test programs.
+std::string BuiltTamaroo();
+
 // A fresh folder under the temporary folder, removed with everything in it.
 class TempFolder {
  public:
