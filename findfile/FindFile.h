@@ -1,0 +1,90 @@
+#pragma once
+// TFindFile walks a folder tree and reports, through OnFind, every file that
+// fits its masks and, optionally, a time stamp filter. All strings are byte
+// strings of the system's ANSI code page; a double-byte character's second
+// byte is never taken for '\' or '.'.
+#include <windows.h>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// Local date and time as an OLE Automation date: days since 30 December 1899,
+// the fraction being the time of day.
+using TDateTime = double;
+
+enum TTimeFunc : unsigned char { tmNone, tmOlder, tmNewer };
+enum TTimeKind : unsigned char { tmCreate, tmLastWrite, tmLastAccess };
+
+// One directory entry as the walk saw it.
+struct TSearchRec {
+  DWORD DosDateTime;  // last write, local time; DOS date high word, time low word
+  LONG SizeLow;
+  DWORD Attributes;
+  std::string EntryName;
+  DWORD ExcludedAttributes;  // always 0: the walk asks for every attribute
+  HANDLE SearchHandle;
+  WIN32_FIND_DATAA Win32Data;
+};
+
+// Setting Cancel stops the search after this file.
+using TOnFindEvent = std::function<void(const std::string& FileName, const std::string& Path,
+                                        TSearchRec Search, bool& Cancel)>;
+
+// A time stamp that is no date this side of the year 10000. what() is UTF-8.
+class EConvertError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// 0.0 for a zero time stamp; otherwise the stamp in local time.
+TDateTime FileTimeToDateTime(FILETIME Time);
+
+// Mask matching: names and masks are upper-cased and cut at their last '.';
+// the part before and the part after it are matched separately with '*' and
+// '?', each of which stands for bytes, never crossing that dot.
+std::string UpperNamePart(const std::string& Text);
+std::string UpperExtPart(const std::string& Text);
+std::string ReversedText(const std::string& Text);
+// Pattern starts with '*' and has more after it: the text after Pattern's
+// last '*' must fit the end of Name.
+bool MatchTail(const std::string& Name, const std::string& Pattern);
+bool MatchPattern(const std::string& Name, const std::string& Pattern);
+bool MatchFileName(const std::string& FileName, const std::string& Mask);
+
+class TFindFile {
+ public:
+  TFindFile();
+
+  std::string FolderName = "C:\\";
+  std::vector<std::string> FileMask;  // one mask a line; empty: every file fits
+  bool IsFindSub = true;
+  TTimeFunc CheckTimeIs = tmNone;
+  TTimeKind CheckTimeKind = tmLastWrite;
+  TDateTime CheckedTime;  // default: the local time of construction
+  TOnFindEvent OnFind;
+  // Called before each directory entry, so that a program can keep its
+  // windows responding during a long search. Empty: nothing is called.
+  std::function<void()> ProcessMessages;
+
+  // -1 when FolderName is empty; otherwise the number of files reported
+  // (a missing or unreadable folder gives 0).
+  int Execute();
+  // The count of the current or the last search.
+  int FoundCount() const { return FFoundCount; }
+  // Whether any line of FileMask fits FileName (false for an empty list).
+  bool MatchMasks(const std::string& FileName) const;
+
+ private:
+  // WalkPath: the folders being searched, outermost first.
+  void SearchFolder(const std::string& Folder, std::vector<std::string>& WalkPath);
+  void DoFind(const std::string& FileName, const std::string& Path, bool& Cancel,
+              const TSearchRec& Search);
+  bool TimeFits(const WIN32_FIND_DATAA& Data) const;
+  static bool LeadsBack(const std::string& Folder, const std::vector<std::string>& WalkPath);
+  static std::string CutTrailingDelimiter(const std::string& Path);
+
+  bool FCancelled = false;
+  int FFoundCount = 0;
+};

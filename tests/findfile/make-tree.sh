@@ -1,0 +1,22 @@
+#!/bin/sh
+# Makes what the tests inside Wine cannot make for themselves: folder links
+# (Wine 8's CreateSymbolicLink does nothing), a drive letter for a folder, and
+# time stamps of 1601 and of the year 10000 (tmpfs keeps them; ext4 would
+# clamp them to 1901 and 2446). With "remove" it only takes them away.
+# Usage: make-tree.sh TREE DRIVE-LETTER [remove]
+set -e
+tree=$1
+drive=${WINEPREFIX:-$HOME/.wine}/dosdevices/$(echo "$2" | tr A-Z a-z):
+rm -rf "$tree"
+rm -f "$drive"
+[ "$3" = remove ] && exit 0
+
+mkdir -p "$tree/loop/a" "$tree/loop/b" "$tree/drive/sub" "$tree/zero" "$tree/far"
+touch "$tree/loop/root.txt" "$tree/loop/a/a.txt" "$tree/loop/b/b.txt" \
+  "$tree/drive/top.txt" "$tree/drive/sub/inner.txt"
+ln -s .. "$tree/loop/a/up"
+ln -s ../a "$tree/loop/b/side"
+ln -s . "$tree/loop/b/self"
+ln -s "$tree/drive" "$drive"
+touch -d @-11644473600 "$tree/zero/zero.txt"  # 1601-01-01 00:00 UTC, FILETIME 0
+touch -d @253402387200 "$tree/far/far.txt"    # 10000-01-02 00:00 UTC
