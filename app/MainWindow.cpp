@@ -8,6 +8,7 @@
 #include "app/SettingsFile.h"
 #include "resources/MainWindowDescription.h"
 #include "win/Application.h"
+#include "win/Handles.h"
 #include "win/FailureBox.h"
 #include "win/WideText.h"
 
@@ -159,10 +160,8 @@ void TfrmMain::mnuExitClick() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
 LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      const HDC dc = BeginPaint(Handle(), &ps);
-      FormPaint(dc);
-      EndPaint(Handle(), &ps);
+      const win::PaintDc dc(Handle());
+      FormPaint(dc.get());
       return 0;
     }
     case WM_LBUTTONDOWN:

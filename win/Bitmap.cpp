@@ -59,19 +59,18 @@ void Bitmap::LoadFromFile(const std::string& fileName) {
   const int width = layout.width;
   const int height = layout.height < 0 ? -layout.height : layout.height;
 
-  const HDC screen = GetDC(nullptr);
-  BitmapHandle bitmap(CreateCompatibleBitmap(screen, width, height));
+  const WindowDc screen(nullptr);
+  BitmapHandle bitmap(CreateCompatibleBitmap(screen.get(), width, height));
   SetLastError(0);
-  const int lines = bitmap ? SetDIBits(screen, bitmap.get(), 0, static_cast<UINT>(height),
+  const int lines = bitmap ? SetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(height),
                                        file.data() + layout.bitsOffset, header, DIB_RGB_COLORS)
                            : 0;
   const DWORD error = GetLastError();
-  DcHandle dc(lines ? CreateCompatibleDC(screen) : nullptr);
-  ReleaseDC(nullptr, screen);
   if (!lines) {
     if (error) throw Failure(SystemErrorText(error));
     throw Failure(FromUtf8(resources::kInvalidBitmap));
   }
+  DcHandle dc(CreateCompatibleDC(screen.get()));
   SelectObject(dc.get(), bitmap.get());
   bitmap_ = std::move(bitmap);
   dc_ = std::move(dc);

@@ -11,9 +11,13 @@
 namespace win {
 namespace {
 
-BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM list) {
+BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM list) noexcept {
   if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    try {
+      reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    } catch (...) {
+      return FALSE;  // out of memory: leave the rest enabled rather than lose track
+    }
     EnableWindow(hwnd, FALSE);
   }
   return TRUE;

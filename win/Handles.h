@@ -29,4 +29,33 @@ inline FileHandle OwnFile(HANDLE handle) {
   return FileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
 }
 
+// A window's device context, from GetDC, or the screen's for a null window.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  ~WindowDc() { ReleaseDC(hwnd_, dc_); }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+// The device context of one WM_PAINT, ended however the painting ends.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {}
+  ~PaintDc() { EndPaint(hwnd_, &paint_); }
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
 }  // namespace win
