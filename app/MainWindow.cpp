@@ -8,8 +8,8 @@
 #include "app/SettingsFile.h"
 #include "resources/MainWindowDescription.h"
 #include "win/Application.h"
-#include "win/Handles.h"
 #include "win/FailureBox.h"
+#include "win/Handles.h"
 #include "win/WideText.h"
 
 namespace app {
