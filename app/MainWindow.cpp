@@ -6,10 +6,16 @@
 
 #include "app/Placement.h"
 #include "app/SettingsFile.h"
+#include "app/UrlStorage.h"
 #include "resources/MainWindowDescription.h"
+#include "resources/ResourceIds.h"
+#include "resources/Texts.h"
+#include "text/AnsiPath.h"
+#include "text/FailureText.h"
 #include "win/Application.h"
+#include "win/Failure.h"
 #include "win/FailureBox.h"
-#include "win/Handles.h"
+#include "win/MessageLoop.h"
 #include "win/WideText.h"
 
 namespace app {
@@ -30,9 +36,19 @@ RECT WindowRect(HWND hwnd) {
   return r;
 }
 
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool IsFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Only the exact lower-case extension makes a shortcut.
+bool IsShortcutName(const std::string& name) { return text::ExtensionOf(name, win::IsAnsiLeadByte) == ".url"; }
+
 }  // namespace
 
-TfrmMain::TfrmMain() {
+TfrmMain::TfrmMain(std::string exeFolder) : exeFolder_(std::move(exeFolder)) {
   frmMain = this;
   win::Application& app = win::Application::Instance();
   const auto& design = resources::kMainWindow;
@@ -42,6 +58,11 @@ TfrmMain::TfrmMain() {
                 design.clientHeight, app.Handle()});
   MakeTopmost(Handle());
   app.SetMainWindow(Handle());
+  il.reset(ImageList_Create(16, 16, ILC_COLOR16 | ILC_MASK, 4, 4));
+  const win::BitmapHandle pictures(static_cast<HBITMAP>(
+      LoadImageW(GetModuleHandleW(nullptr), L"" TAMAROO_MENU_IMAGES_NAME, IMAGE_BITMAP, 0, 0, 0)));
+  ImageList_AddMasked(il.get(), pictures.get(), RGB(255, 0, 255));
+  popMenu.SetImages(il.get());
   BuildMenu();
   FormCreate();
 }
@@ -52,6 +73,7 @@ void TfrmMain::BuildMenu() {
   using Handler = void (TfrmMain::*)();
   // Entries whose handler is not listed here are shown but do nothing.
   static constexpr std::pair<std::string_view, Handler> kHandlers[] = {
+      {"mnuOpenURLFolderClick", &TfrmMain::mnuOpenURLFolderClick},
       {"mnuExitClick", &TfrmMain::mnuExitClick},
   };
   // The entry last added at each depth is the parent of the entries below it.
@@ -77,6 +99,9 @@ void TfrmMain::FormCreate() {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     RestorePosition();
+    SetUpUrlFolder();
+    ScanUrlFolder();
+    CompleteMenu();
   } catch (...) {
     win::ShowCurrentFailure();
   }
@@ -87,7 +112,7 @@ void TfrmMain::RestorePosition() {
   const SIZE size{bounds.right - bounds.left, bounds.bottom - bounds.top};
   const int defaultLeft = CentredOrigin(GetSystemMetrics(SM_CXSCREEN), size.cx);
   const int defaultTop = CentredOrigin(GetSystemMetrics(SM_CYSCREEN), size.cy);
-  const SettingsFile settings(SettingsPath());
+  const SettingsFile settings(exeFolder_ + "Settings.ini");
   int left = settings.ReadInteger(kSection, "Left", defaultLeft);
   int top = settings.ReadInteger(kSection, "Top", defaultTop);
   // A position off every monitor would leave the user no way to reach the window.
@@ -100,9 +125,100 @@ void TfrmMain::RestorePosition() {
 
 void TfrmMain::WritePosition() {
   const RECT r = WindowRect(Handle());
-  SettingsFile settings(SettingsPath());
+  SettingsFile settings(exeFolder_ + "Settings.ini");
   settings.WriteInteger(kSection, "Left", r.left);
   settings.WriteInteger(kSection, "Top", r.top);
+}
+
+void TfrmMain::SetUpUrlFolder() {
+  UrlFolder = exeFolder_ + "favorite\\";
+  if (!IsFolder(UrlFolder)) ForceFolders(UrlFolder);
+}
+
+void TfrmMain::ScanUrlFolder() {
+  FindFile.FolderName = UrlFolder;
+  FindFile.FileMask = {"*.url"};
+  FindFile.ProcessMessages = win::ProcessMessages;
+  FindFile.OnFind = [this](const std::string& FileName, const std::string& Path, TSearchRec Search, bool& Cancel) {
+    FindFileFind(FileName, Path, Search, Cancel);
+  };
+  FindFile.Execute();
+}
+
+void TfrmMain::CompleteMenu() {
+  win::MenuItem& all = *popMenu.Find("mnuAll");
+  all.Caption = win::Application::Instance().Title();
+  const win::IconHandle icon(static_cast<HICON>(
+      LoadImageW(GetModuleHandleW(nullptr), L"" TAMAROO_ICON_NAME, IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+  const int index = ImageList_ReplaceIcon(il.get(), -1, icon.get());
+  if (index < 0) throw win::Failure(win::FromUtf8(resources::kBadImageSize));
+  all.ImageIndex = index;
+}
+
+// A file the scan finds is stored already, so its entry needs no copy.
+// Shortcuts in subfolders open in place, from sub-menus named after the folders.
+void TfrmMain::FindFileFind(const std::string& FileName, const std::string& Path, const TSearchRec& Search,
+                            bool&) {
+  if (IsShortcutName(FileName)) AppendBookmark(FolderMenu(Path), Path, FileName, Search.Win32Data.cAlternateFileName);
+}
+
+bool TfrmMain::AddUrlFile(const std::string& FileName) {
+  if (!IsShortcutName(FileName) || IsFolder(FileName)) return false;
+  std::optional<std::string> stored;
+  if (text::FolderOf(FileName, win::IsAnsiLeadByte) == UrlFolder) {
+    stored = text::FileNameOf(FileName, win::IsAnsiLeadByte);
+  } else {
+    stored = StoreShortcut(FileName, UrlFolder);
+  }
+  if (!stored) {
+    const std::wstring name = win::FromAnsi(text::FileNameOf(FileName, win::IsAnsiLeadByte));
+    win::ShowFailure(text::Format(win::FromUtf8(resources::kCannotStore), {name}));
+    return false;
+  }
+  AppendBookmark(popMenu.Root(), UrlFolder, *stored, "");
+  return true;
+}
+
+void TfrmMain::AppendBookmark(win::MenuItem& parent, const std::string& folder, const std::string& fileName,
+                              const std::string& shortName) {
+  const std::string bareName = text::BareNameOf(fileName, win::IsAnsiLeadByte);
+  win::MenuItem item;
+  item.Caption = win::FromAnsi(bareName);
+  item.ImageIndex = resources::kImageBookmark;
+  item.OnClick = [this, folder, bareName, shortName] { MenuItemClick(folder, bareName, shortName); };
+  AppendEntry(parent, std::move(item));
+}
+
+win::MenuItem& TfrmMain::AppendEntry(win::MenuItem& parent, win::MenuItem item) {
+  if (&parent == &popMenu.Root()) item.Name = "popItem" + std::to_string(parent.Items.size() - 1);
+  return popMenu.Add(parent, std::move(item));
+}
+
+win::MenuItem& TfrmMain::FolderMenu(const std::string& path) {
+  if (path.size() <= UrlFolder.size()) return popMenu.Root();
+  win::MenuItem*& menu = folderMenus_[path];
+  if (!menu) {
+    const std::string folder = path.substr(0, path.size() - 1);  // without its final '\'
+    win::MenuItem& parent = FolderMenu(text::FolderOf(folder, win::IsAnsiLeadByte));
+    win::MenuItem item;
+    // A folder's name is shown as it is: no access key.
+    for (const wchar_t c : win::FromAnsi(text::FileNameOf(folder, win::IsAnsiLeadByte)))
+      item.Caption += c == L'&' ? L"&&" : std::wstring(1, c);
+    item.ImageIndex = resources::kImageFolder;
+    menu = &AppendEntry(parent, std::move(item));
+  }
+  return *menu;
+}
+
+void TfrmMain::MenuItemClick(const std::string& folder, const std::string& bareName, const std::string& shortName) {
+  std::string path = folder + bareName + ".url";
+  if (!Exists(path) && !shortName.empty() && Exists(folder + shortName)) path = folder + shortName;
+  if (!Exists(path)) throw win::Failure(text::Format(win::FromUtf8(resources::kNotFound), {win::FromAnsi(path)}));
+  ShellExecuteA(Handle(), "Open", path.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+void TfrmMain::mnuOpenURLFolderClick() {
+  ShellExecuteA(Handle(), "Open", UrlFolder.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 void TfrmMain::FormClose() {
@@ -175,6 +291,12 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
       FormContextMenu(lParam);
       return 0;
+    case WM_MEASUREITEM:
+      if (popMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+      break;
+    case WM_DRAWITEM:
+      if (popMenu.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      break;
     case WM_COMMAND:
       if (HIWORD(wParam) == 0 && popMenu.Click(LOWORD(wParam))) return 0;
       break;

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "app/ModulePath.h"
 #include "resources/Texts.h"
 #include "text/FailureText.h"
 #include "text/IntegerText.h"
@@ -10,8 +9,6 @@
 #include "win/WideText.h"
 
 namespace app {
-
-std::string SettingsPath() { return ExecutableFolder() + "Settings.ini"; }
 
 SettingsFile::~SettingsFile() { WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str()); }
 

@@ -5,9 +5,6 @@
 
 namespace app {
 
-// "Settings.ini" in the executable's folder.
-std::string SettingsPath();
-
 class SettingsFile {
  public:
   explicit SettingsFile(std::string path) : path_(std::move(path)) {}

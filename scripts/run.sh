@@ -13,6 +13,8 @@ run_dir="$BUILD_DIR/run"
 mkdir -p "$run_dir"
 cp "$BUILD_DIR/bin/Tamaroo.exe" "$run_dir/"
 cp "$root/samples/glyph.bmp" "$run_dir/"
+# A few bookmarks, so the menu shows what Tamaroo is for; what is there already stays.
+cp -rn "$root/samples/favorite" "$run_dir/"
 cd "$run_dir"
 
 if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != "--screenshot" ]; then
@@ -26,10 +28,8 @@ pid=$!
 window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Tamaroo$' | head -n 1)
 eval "$(xdotool getwindowgeometry --shell "$window")"
 sleep 1
-# A right click on the face opens the menu; the first entry opens its sub-menu.
+# A right click on the face opens the menu of bookmarks.
 xdotool mousemove $((X + 40)) $((Y + 40)) click 3
-sleep 1
-xdotool key Down Right
 sleep 1
 shot="$run_dir/tamaroo-menu.png"
 import -window root "$shot"

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the application icon (resources/tamaroo.ico) and the sample face
-(samples/glyph.bmp). Run it again after changing the drawing; the outputs are
+"""Draws the application icon (resources/tamaroo.ico), the menu pictures
+(resources/menu-images.bmp) and the sample face (samples/glyph.bmp). Run it again after changing the drawing; the outputs are
 committed, so building needs no Python."""
 import math
 import struct
@@ -15,6 +15,7 @@ PALETTE = [
     (255, 255, 0), (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
 ]
 BLACK, MAROON, NAVY, GREY, RED, YELLOW, WHITE, OLIVE = 0, 1, 4, 8, 9, 11, 15, 3
+SILVER, BLUE, TEAL, CYAN, GREEN = 7, 12, 6, 14, 2
 
 
 def tama(size, x, y):
@@ -78,6 +79,92 @@ def write_icon(path):
     path.write_bytes(bytes(out))
 
 
+def bookmark(x, y):
+    """A page with a folded corner, marked with a blue globe: a web shortcut."""
+    if not (2 <= x <= 12 and 0 <= y <= 15):
+        return None
+    if x >= 9 and y <= 3 and x - 9 > y:
+        return None  # the cut corner
+    if x == 9 and y <= 3 or y == 3 and x >= 9 or x - 9 == y and y <= 3:
+        return GREY
+    if x in (2, 12) or y in (0, 15):
+        return GREY
+    d = math.hypot(x - 7.0, y - 9.0)
+    if d < 4.2:
+        if d > 3.3 or abs(x - 7.0) < 0.6 or abs(y - 9.0) < 0.6:
+            return NAVY
+        return GREEN if (x + y) % 3 else CYAN
+    return WHITE
+
+
+def folder(x, y):
+    """An open yellow folder."""
+    if 1 <= x <= 6 and y == 3 or x == 1 and 3 <= y <= 13:
+        return OLIVE
+    if 2 <= x <= 6 and y == 4:
+        return YELLOW
+    if 1 <= x <= 12 and 5 <= y <= 13:
+        # the open flap leans forward over the back
+        if y >= 8 and x >= 2 + (13 - y) // 2 and x <= 14 - (13 - y) // 3:
+            edge = y == 8 or y == 13 or x == 2 + (13 - y) // 2
+            return OLIVE if edge else YELLOW
+        if y == 5 or x == 12:
+            return OLIVE
+        return YELLOW if y < 8 else OLIVE
+    if 13 <= x <= 14 and 8 <= y <= 13 and x <= 14 - (13 - y) // 3:
+        return OLIVE
+    return None
+
+
+def door(x, y):
+    """A door swinging open from its frame, with light behind it."""
+    if 3 <= x <= 12 and 1 <= y <= 14:
+        if x in (3, 12) or y in (1, 14):
+            return MAROON
+        if x >= 8:
+            return YELLOW  # the light through the opening
+        # the door leaf, seen at an angle
+        top, bottom = 2 + (x - 4), 13 - (x - 4) // 2
+        if top <= y <= bottom:
+            if x == 6 and y == 8:
+                return YELLOW  # the handle
+            return RED if x < 7 else MAROON
+        return BLACK
+    return None
+
+
+def about(x, y):
+    """A white "i" on a blue diamond."""
+    d = abs(x - 7.5) + abs(y - 7.5)
+    if d > 8:
+        return None
+    if d > 7:
+        return NAVY
+    if 7 <= x <= 8 and (3 <= y <= 4 or 6 <= y <= 12):
+        return WHITE
+    if y == 12 and 6 <= x <= 9:
+        return WHITE
+    return BLUE
+
+
+MENU_IMAGES = [bookmark, folder, door, about]
+TRANSPARENT = (255, 0, 255)
+
+
+def write_menu_images(path):
+    """The four menu pictures side by side, 16x16 each; magenta is transparent."""
+    w, h = 16 * len(MENU_IMAGES), 16
+    pixels = bytearray()
+    for y in reversed(range(h)):
+        for x in range(w):
+            p = MENU_IMAGES[x // 16](x % 16, y)
+            r, g, b = TRANSPARENT if p is None else PALETTE[p]
+            pixels += bytes((b, g, r))
+    info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    head = struct.pack('<2sIHHI', b'BM', 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
+    path.write_bytes(head + info + pixels)
+
+
 def face(x, y, w, h):
     """The sample face: the ball on a night-blue panel with a few stars."""
     sky = (int(20 + 40 * y / h), int(30 + 60 * y / h), int(90 + 100 * y / h))
@@ -111,5 +198,6 @@ def write_face(path, w=205, h=118):
 
 if __name__ == '__main__':
     write_icon(ROOT / 'resources' / 'tamaroo.ico')
+    write_menu_images(ROOT / 'resources' / 'menu-images.bmp')
     (ROOT / 'samples').mkdir(exist_ok=True)
     write_face(ROOT / 'samples' / 'glyph.bmp')

@@ -2,6 +2,7 @@
 // Owners for the system handles the program holds.
 #include <windows.h>
 #include <shellapi.h>
+#include <commctrl.h>
 
 #include <memory>
 #include <type_traits>
@@ -23,6 +24,7 @@ using MenuHandle = Owned<HMENU, DestroyMenu>;
 using IconHandle = Owned<HICON, DestroyIcon>;
 using DropHandle = Owned<HDROP, DragFinish>;
 using FileHandle = Owned<HANDLE, CloseHandle>;
+using ImageListHandle = Owned<HIMAGELIST, ImageList_Destroy>;
 
 // CreateFile reports failure as INVALID_HANDLE_VALUE, not null.
 inline FileHandle OwnFile(HANDLE handle) {

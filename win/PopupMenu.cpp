@@ -22,18 +22,33 @@ void Tidy(MenuItem& level) {
   for (size_t i = 0; i < lines.size(); ++i) level.Items[i]->Visible = lines[i].visible;
 }
 
-HMENU Build(MenuItem& level) {
+// Pictures are drawn on request (HBMMENU_CALLBACK) from the shared image
+// list, so ten thousand entries cost no GDI object of their own.
+HMENU Build(MenuItem& level, bool pictures) {
   Tidy(level);
   HMENU menu = CreatePopupMenu();
   for (const auto& item : level.Items) {
     if (!item->Visible) continue;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
     if (item->IsLine()) {
-      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    } else if (!item->Items.empty()) {
-      AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(Build(*item)), item->Caption.c_str());
+      info.fMask = MIIM_FTYPE;
+      info.fType = MFT_SEPARATOR;
     } else {
-      AppendMenuW(menu, MF_STRING, item->Command, item->Caption.c_str());
+      info.fMask = MIIM_STRING | MIIM_ID;
+      info.dwTypeData = const_cast<wchar_t*>(item->Caption.c_str());
+      info.wID = item->Command;
+      if (!item->Items.empty()) {
+        info.fMask |= MIIM_SUBMENU;
+        info.hSubMenu = Build(*item, pictures);
+      }
+      if (pictures && item->ImageIndex >= 0) {
+        info.fMask |= MIIM_BITMAP | MIIM_DATA;
+        info.hbmpItem = HBMMENU_CALLBACK;
+        info.dwItemData = static_cast<ULONG_PTR>(item->ImageIndex);
+      }
     }
+    InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &info);
   }
   return menu;
 }
@@ -51,7 +66,7 @@ MenuItem* PopupMenu::Find(std::string_view name) {
 }
 
 void PopupMenu::Popup(HWND owner, POINT at) {
-  const MenuHandle menu(Build(root_));
+  const MenuHandle menu(Build(root_, images_ != nullptr));
   // Without the foreground, a click elsewhere would not close the menu.
   SetForegroundWindow(owner);
   TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
@@ -63,6 +78,25 @@ bool PopupMenu::Click(UINT command) {
       FindItem(root_, [command](const MenuItem& i) { return i.Command == command && i.Items.empty(); });
   if (!item || !item->OnClick) return false;
   item->OnClick();
+  return true;
+}
+
+bool PopupMenu::MeasureItem(MEASUREITEMSTRUCT& item) const {
+  if (item.CtlType != ODT_MENU || !images_) return false;
+  int width = 0, height = 0;
+  ImageList_GetIconSize(images_, &width, &height);
+  item.itemWidth = static_cast<UINT>(width);
+  item.itemHeight = static_cast<UINT>(height);
+  return true;
+}
+
+bool PopupMenu::DrawItem(const DRAWITEMSTRUCT& item) const {
+  if (item.CtlType != ODT_MENU || !images_) return false;
+  int width = 0, height = 0;
+  ImageList_GetIconSize(images_, &width, &height);
+  const RECT& r = item.rcItem;
+  ImageList_Draw(images_, static_cast<int>(item.itemData), item.hDC, r.left + (r.right - r.left - width) / 2,
+                 r.top + (r.bottom - r.top - height) / 2, ILD_TRANSPARENT);
   return true;
 }
 

@@ -2,6 +2,7 @@
 // A pop-up menu kept as a tree of entries; the system menu is built from it
 // each time it opens, so entries can be added or changed at any time.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <memory>
@@ -14,7 +15,7 @@ namespace win {
 struct MenuItem {
   std::string Name;
   std::wstring Caption;  // "-" draws a separator line
-  int ImageIndex = -1;
+  int ImageIndex = -1;  // into the menu's image list; -1 for none
   bool Visible = true;
   std::function<void()> OnClick;
   std::vector<std::unique_ptr<MenuItem>> Items;
@@ -36,8 +37,16 @@ class PopupMenu {
   // Runs the handler of the entry with this command; false if none has it.
   bool Click(UINT command);
 
+  // The pictures the entries' ImageIndex points into; the menu does not own them.
+  void SetImages(HIMAGELIST images) { images_ = images; }
+  // The owner passes on WM_MEASUREITEM and WM_DRAWITEM: the system asks there
+  // for the entries' pictures. False for a message about something else.
+  bool MeasureItem(MEASUREITEMSTRUCT& item) const;
+  bool DrawItem(const DRAWITEMSTRUCT& item) const;
+
  private:
   MenuItem root_;
+  HIMAGELIST images_ = nullptr;
   UINT nextCommand_ = 1;
 };
 

@@ -1,63 +1,187 @@
-// The main window in this process, where its menu can be looked into.
+// The main window in this process, where its menu can be looked into and its
+// bookmarks stored and chosen directly.
 #include "app/MainWindow.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "MenuCaptions.h"
 #include "ModalProbe.h"
+#include "ShellRecorder.h"
 #include "TamarooProcess.h"
 #include "win/Application.h"
+#include "win/WideText.h"
 
 namespace tamaroo_test {
 namespace {
 
+using Captions = std::vector<std::wstring>;
+
+const std::string kShortcut = "[InternetShortcut]\r\nURL=https://example.com/\r\n";
+
 class MainWindowMenu : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() { RegisterShellRecorder(); }
+
   void SetUp() override {
     GetCurrentDirectoryA(MAX_PATH, previousFolder);
     work.Write("glyph.bmp", std::vector<unsigned char>{});  // an empty face: no box
     SetCurrentDirectoryA(work.Path().c_str());
-    window = std::make_unique<app::TfrmMain>();
   }
   void TearDown() override {
     window.reset();
     SetCurrentDirectoryA(previousFolder);
   }
 
-  // The captions of the top level and of the first sub-menu, as shown.
-  std::pair<std::vector<std::wstring>, std::vector<std::wstring>> Shown() {
-    std::pair<std::vector<std::wstring>, std::vector<std::wstring>> shown;
+  void Start() { window = std::make_unique<app::TfrmMain>(exe.Path()); }
+  std::string Favorite() const { return exe.Path() + "favorite\\"; }
+
+  // The captions of the top level and of one of its sub-menus, as shown.
+  std::pair<Captions, Captions> Shown(int subMenu = 0) {
+    std::pair<Captions, Captions> shown;
     RunWithProbe(
         [&] { SendMessageW(window->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1)); },
         [&] {
           const HWND menuWindow = ThreadWindow(L"#32768");
           const auto menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
-          shown = {MenuCaptions(menu), MenuCaptions(GetSubMenu(menu, 0))};
+          shown = {MenuCaptions(menu), MenuCaptions(GetSubMenu(menu, subMenu))};
           EndMenu();
         });
     return shown;
   }
 
+  // Runs `action`, which must show a failure box, and returns the box's text.
+  static std::wstring FailureOf(const std::function<void()>& action) {
+    std::wstring text;
+    RunWithProbe(action, [&] {
+      const HWND box = ThreadWindow(L"#32770");
+      text = BoxText(box);
+      PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    return text;
+  }
+
+  // As the menu does: the entry's command reaches the window.
+  void Choose(const win::MenuItem& item) { SendMessageW(window->Handle(), WM_COMMAND, item.Command, 0); }
+
   char previousFolder[MAX_PATH] = "";
-  TempFolder work;
+  TempFolder exe, work, elsewhere;
   win::Application application{L"Tamaroo", L"MAINICON"};
   std::unique_ptr<app::TfrmMain> window;
 };
 
-TEST_F(MainWindowMenu, ShowsTheDesignedTreeAndHidesTheLoneSeparator) {
+TEST_F(MainWindowMenu, FirstStartMakesTheFolderAndShowsTheTitleWithItsIcon) {
+  Start();
+  EXPECT_EQ(GetFileAttributesA(Favorite().c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
   const auto [top, sub] = Shown();
-  EXPECT_EQ(top, std::vector<std::wstring>{L"&Tamaroo"});
-  EXPECT_EQ(sub, (std::vector<std::wstring>{L"URL格納ﾌｫﾙﾀﾞを開く(&U)", L"-", L"ﾊﾞｰｼﾞｮﾝ情報(&A)", L"終了(&E)"}));
+  EXPECT_EQ(top, Captions{L"Tamaroo"});
+  EXPECT_EQ(sub, (Captions{L"URL格納ﾌｫﾙﾀﾞを開く(&U)", L"-", L"ﾊﾞｰｼﾞｮﾝ情報(&A)", L"終了(&E)"}));
+  EXPECT_EQ(window->popMenu.Find("mnuAll")->ImageIndex, 4);
+  Choose(*window->popMenu.Find("mnuOpenURLFolder"));
+  EXPECT_EQ(ShellOpened(work.Path(), 1), std::vector<std::string>{Favorite()});
 }
 
-TEST_F(MainWindowMenu, EntriesAddedLaterShowTheSeparator) {
-  win::MenuItem bookmark;
-  bookmark.Caption = L"Q&A";
-  window->popMenu.Add(window->popMenu.Root(), std::move(bookmark));
-  EXPECT_EQ(Shown().first, (std::vector<std::wstring>{L"&Tamaroo", L"-", L"Q&A"}));
+TEST_F(MainWindowMenu, AFileInTheWayOfTheFolderStopsNothingButStoring) {
+  exe.Write("favorite", "not a folder");
+  elsewhere.Write("a.url", kShortcut);
+  Start();
+  EXPECT_EQ(window->UrlFolder, Favorite());
+  EXPECT_EQ(exe.Read("favorite"), "not a folder");
+  const std::wstring box = FailureOf([&] { EXPECT_FALSE(window->AddUrlFile(elsewhere.Path() + "a.url")); });
+  EXPECT_EQ(box, L"a.url を格納できません.");
+  EXPECT_EQ(window->popMenu.Root().Items.size(), 2u);
+}
+
+TEST_F(MainWindowMenu, StoredShortcutsBecomeEntriesThatOpenTheirFiles) {
+  for (const char* folder : {"", "news", "news\\deep", "empty"}) CreateDirectoryA((Favorite() + folder).c_str(), nullptr);
+  for (const char* name : {"Q&A.url", "a.b.url", "-.url", "gone.url", "News.URL", "notes.txt",
+                           "news\\n1.url", "news\\deep\\d1.url", "empty\\e.URL"})
+    exe.Write(std::string("favorite\\") + name, kShortcut);
+  Start();
+  // Wine lists a folder sorted; "-" shows as the one separator before the bookmarks.
+  const auto [top, news] = Shown(4);
+  EXPECT_EQ(top, (Captions{L"Tamaroo", L"-", L"a.b", L"gone", L"news", L"Q&A"}));
+  EXPECT_EQ(news, (Captions{L"deep", L"n1"}));
+  EXPECT_EQ(window->popMenu.Find("popItem4")->Caption, L"news");
+  for (const char* name : {"popItem2", "popItem5"}) Choose(*window->popMenu.Find(name));
+  Choose(*window->popMenu.Find("popItem4")->Items[1]);
+  std::vector<std::string> opened = ShellOpened(work.Path(), 3);
+  std::sort(opened.begin(), opened.end());  // each recorder is a process of its own
+  EXPECT_EQ(opened, (std::vector<std::string>{Favorite() + "Q&A.url", Favorite() + "a.b.url", Favorite() + "news\\n1.url"}));
+  DeleteFileA((Favorite() + "gone.url").c_str());
+  EXPECT_EQ(FailureOf([&] { Choose(*window->popMenu.Find("popItem3")); }),
+            win::FromAnsi(Favorite()) + L"gone.url が見つかりません.");
+}
+
+TEST_F(MainWindowMenu, ANameTheCodePageCannotHoldStillOpensItsFile) {
+  CreateDirectoryA(Favorite().c_str(), nullptr);
+  const std::wstring name = win::FromAnsi(Favorite()) + L"snow \u2603.url";
+  const HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  WriteFile(file, kShortcut.data(), static_cast<DWORD>(kShortcut.size()), nullptr, nullptr);
+  CloseHandle(file);
+  Start();
+  Choose(*window->popMenu.Find("popItem1"));
+  const std::vector<std::string> opened = ShellOpened(work.Path(), 1);
+  ASSERT_EQ(opened.size(), 1u);
+  const HANDLE chosen = CreateFileA(opened[0].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_NE(chosen, INVALID_HANDLE_VALUE) << opened[0];
+  CloseHandle(chosen);
+}
+
+enum class Source { Elsewhere, InStorage, Folder, Missing };
+
+struct Drop {
+  const char* name;
+  Source source;
+  int othersStored;        // different files already under the name, "(2)", ...
+  bool sameStored;         // the name's next free place already holds the same bytes
+  const wchar_t* caption;  // of the new entry; nullptr: none
+  const char* storedAs;    // the file that then holds the source's bytes
+  const wchar_t* box;
+};
+
+TEST_F(MainWindowMenu, AddUrlFileStoresWithoutOverwritingOrLosing) {
+  const Drop drops[] = {
+      {"new.url", Source::Elsewhere, 0, false, L"new", "new.url", nullptr},
+      {".url", Source::Elsewhere, 0, false, L"", ".url", nullptr},
+      {"same.url", Source::Elsewhere, 0, true, L"same", "same.url", nullptr},
+      {"other.url", Source::Elsewhere, 1, false, L"other (2)", "other (2).url", nullptr},
+      {"twice.url", Source::Elsewhere, 2, false, L"twice (3)", "twice (3).url", nullptr},
+      {"again.url", Source::Elsewhere, 1, true, L"again (2)", "again (2).url", nullptr},
+      {"inside.url", Source::InStorage, 0, true, L"inside", "inside.url", nullptr},
+      {"links.url", Source::Folder, 0, false, nullptr, nullptr, nullptr},
+      {"upper.URL", Source::Elsewhere, 0, false, nullptr, nullptr, nullptr},
+      {"gone.url", Source::Missing, 0, false, nullptr, nullptr, L"gone.url を格納できません."},
+  };
+  CreateDirectoryA(Favorite().c_str(), nullptr);
+  Start();
+  for (const Drop& d : drops) {
+    SCOPED_TRACE(d.name);
+    const std::string bytes = kShortcut + d.name;
+    const std::string bare = std::string(d.name).substr(0, std::string(d.name).find('.'));
+    auto place = [&](int n) { return "favorite\\" + bare + (n ? " (" + std::to_string(n + 1) + ")" : "") + ".url"; };
+    for (int n = 0; n < d.othersStored; ++n) exe.Write(place(n), "other");
+    if (d.sameStored) exe.Write(place(d.othersStored), bytes);
+    std::string source = elsewhere.Path() + d.name;
+    if (d.source == Source::Elsewhere) elsewhere.Write(d.name, bytes);
+    if (d.source == Source::InStorage) source = Favorite() + d.name;
+    if (d.source == Source::Folder) CreateDirectoryA(source.c_str(), nullptr);
+
+    const size_t before = window->popMenu.Root().Items.size();
+    bool added = false;
+    const std::wstring box = d.box ? FailureOf([&] { added = window->AddUrlFile(source); })
+                                   : (added = window->AddUrlFile(source), L"");
+    EXPECT_EQ(box, d.box ? d.box : L"");
+    EXPECT_EQ(added, d.caption != nullptr);
+    ASSERT_EQ(window->popMenu.Root().Items.size(), before + added);
+    if (!added) continue;
+    EXPECT_EQ(window->popMenu.Root().Items.back()->Caption, d.caption);
+    EXPECT_EQ(exe.Read(std::string("favorite\\") + d.storedAs), bytes);
+    if (d.othersStored) EXPECT_EQ(exe.Read(place(0)), "other");
+  }
 }
 
 }  // namespace

@@ -126,6 +126,7 @@ TEST_F(TamarooStart, FaceFailuresAreToldThenTheBlackDesignWindowWorks) {
     char left[16];
     GetPrivateProfileStringA("General", "Left", "", left, sizeof left, (exe.Path() + "Settings.ini").c_str());
     EXPECT_STREQ(left, "250");
+    EXPECT_FALSE(exe.Exists("favorite"));  // the later start-up steps were skipped
   }
 }
 
@@ -210,6 +211,7 @@ TEST_F(TamarooStart, KeepsItsSettingsInAFolderWhoseNameEndsInABackslashTrailByte
   PostMessageW(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(tamaroo.WaitForExit(), 0u);
   EXPECT_TRUE(exe.Exists("Settings.ini"));
+  EXPECT_TRUE(exe.Exists("favorite"));
 }
 
 TEST_F(TamarooStart, EndingTheSessionWritesNothing) {

@@ -76,6 +76,16 @@ void TempFolder::Write(const std::string& name, const std::string& text) const {
   Write(name, std::vector<unsigned char>(text.begin(), text.end()));
 }
 
+std::string TempFolder::Read(const std::string& name) const {
+  std::string bytes(65536, '\0');
+  const HANDLE file = CreateFileA((path_ + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  DWORD read = 0;
+  if (file != INVALID_HANDLE_VALUE) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  CloseHandle(file);
+  bytes.resize(read);
+  return bytes;
+}
+
 bool TempFolder::Exists(const std::string& name) const {
   return GetFileAttributesA((path_ + name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -23,6 +23,7 @@ class TempFolder {
   void Write(const std::string& name, const std::vector<unsigned char>& bytes) const;
   void Write(const std::string& name, const std::string& text) const;
   bool Exists(const std::string& name) const;
+  std::string Read(const std::string& name) const;
 
  private:
   std::string root_;

@@ -1,0 +1,44 @@
+#pragma once
+// Makes the shell open shortcuts and folders with shell_recorder.exe, and reads
+// back what it was asked to open.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "TamarooProcess.h"
+
+namespace tamaroo_test {
+
+inline void RegisterShellRecorder() {
+  char self[MAX_PATH];
+  const std::string path(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
+  const std::string command = "\"" + path.substr(0, path.find_last_of('\\') + 1) + "shell_recorder.exe\" \"%1\"";
+  for (const char* key : {"InternetShortcut\\shell\\open\\command", "Folder\\shell\\open\\command"}) {
+    RegSetKeyValueA(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, command.c_str(), static_cast<DWORD>(command.size() + 1));
+  }
+}
+
+// The paths opened so far by the shell from `workFolder`, after waiting for `count` of them.
+inline std::vector<std::string> ShellOpened(const std::string& workFolder, size_t count) {
+  std::vector<std::string> lines;
+  WaitUntil([&] {
+    lines.clear();
+    const HANDLE file = CreateFileA((workFolder + "shell-opened.txt").c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return count == 0;
+    char buffer[8192];
+    DWORD read = 0;
+    ReadFile(file, buffer, sizeof buffer, &read, nullptr);
+    CloseHandle(file);
+    std::string line;
+    for (DWORD i = 0; i < read; ++i) {
+      if (buffer[i] != '\n') line += buffer[i];
+      else lines.push_back(std::exchange(line, {}));
+    }
+    return lines.size() >= count;
+  });
+  return lines;
+}
+
+}  // namespace tamaroo_test
