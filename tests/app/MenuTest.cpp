@@ -1,4 +1,5 @@
 // The pop-up menu and the moving of the real program's window.
+#include "ShellRecorder.h"
 #include "TamarooTest.h"
 
 namespace tamaroo_test {
@@ -76,6 +77,18 @@ TEST_F(TamarooMenu, TheExitEntryEndsTheProgramAndWritesThePosition) {
   EXPECT_EQ(process->WaitForExit(), 0u);
   EXPECT_EQ(Setting("Left"), "70");
   EXPECT_EQ(Setting("Top"), "80");
+}
+
+TEST_F(TamarooMenu, ABookmarkChosenFromTheMenuIsOpenedByTheShell) {
+  RegisterShellRecorder();
+  CloseAndExpectExit();
+  CreateDirectoryA((exeFolder.Path() + "favorite").c_str(), nullptr);
+  for (const char* name : {"a.url", "b.url", "c.url"}) exeFolder.Write(std::string("favorite\\") + name, "[InternetShortcut]\r\n");
+  main = StartCleanly();
+  const HWND menu = ContextMenu(-1, -1);
+  ASSERT_TRUE(menu);
+  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) Key(menu, key);  // title, a, b
+  EXPECT_EQ(ShellOpened(workFolder.Path(), 1), std::vector<std::string>{exeFolder.Path() + "favorite\\b.url"});
 }
 
 TEST_F(TamarooMenu, AClickWithoutMovingOpensTheMenuAtTheCursor) {

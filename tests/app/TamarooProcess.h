@@ -47,6 +47,7 @@ class TamarooProcess {
   // The process's windows of this class that are visible now.
   std::vector<HWND> VisibleWindows(const wchar_t* className) const;
 
+  HANDLE Handle() const { return process_.hProcess; }
   // The exit code, or STILL_ACTIVE if it did not end within a few seconds.
   DWORD WaitForExit() const;
 
