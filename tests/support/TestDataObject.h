@@ -1,0 +1,131 @@
+#pragma once
+// A data object that offers what a test gives it, as a drag source would:
+// each format as a fresh HGLOBAL on every request, or as one IStream handed
+// out again and again (left wherever the last reader stopped).
+#include <windows.h>
+#include <ole2.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <wrl/client.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace tamaroo_test {
+
+inline CLIPFORMAT Format(const wchar_t* name) {
+  return static_cast<CLIPFORMAT>(RegisterClipboardFormatW(name));
+}
+
+// The bytes of wide text with its NUL.
+inline std::string WideBytes(std::wstring_view text) {
+  return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2) + std::string(2, '\0');
+}
+
+// A FILEGROUPDESCRIPTORW of one file.
+inline std::string Descriptor(const std::wstring& name, DWORD flags) {
+  FILEGROUPDESCRIPTORW group{};
+  group.cItems = 1;
+  group.fgd[0].dwFlags = flags;
+  wcsncpy(group.fgd[0].cFileName, name.c_str(), MAX_PATH - 1);
+  return std::string(reinterpret_cast<const char*>(&group), sizeof group);
+}
+
+// A DROPFILES block as the shell makes it: the names, each with its NUL,
+// then one more NUL (two for no names); wide names when `wide`.
+inline std::string FileList(const std::vector<std::wstring>& names, bool wide) {
+  DROPFILES header{};
+  header.pFiles = sizeof header;
+  header.fWide = wide;
+  std::string block(reinterpret_cast<const char*>(&header), sizeof header);
+  for (const std::wstring& name : names) {
+    if (wide) {
+      block += WideBytes(name);
+    } else {
+      std::string ansi(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, nullptr, 0, nullptr, nullptr)), '\0');
+      WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr);
+      block += ansi;
+    }
+  }
+  return block + std::string((wide ? 2 : 1) * (names.empty() ? 2 : 1), '\0');
+}
+
+class TestDataObject final : public IDataObject {
+ public:
+  struct Entry {
+    CLIPFORMAT format;
+    std::string bytes;
+    bool asStream = false;
+    LONG index = -1;
+  };
+
+  explicit TestDataObject(std::vector<Entry> entries) {
+    for (Entry& entry : entries) {
+      Microsoft::WRL::ComPtr<IStream> stream;
+      if (entry.asStream) {
+        stream.Attach(SHCreateMemStream(reinterpret_cast<const BYTE*>(entry.bytes.data()),
+                                        static_cast<UINT>(entry.bytes.size())));
+      }
+      offers_.push_back({std::move(entry), stream});
+    }
+  }
+
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* wanted, STGMEDIUM* medium) override {
+    const Offer* offer = Find(*wanted);
+    if (!offer) return DV_E_FORMATETC;
+    *medium = {};
+    if (offer->stream) {
+      medium->tymed = TYMED_ISTREAM;
+      medium->pstm = offer->stream.Get();
+      medium->pstm->AddRef();
+      return S_OK;
+    }
+    const std::string& bytes = offer->entry.bytes;
+    medium->tymed = TYMED_HGLOBAL;
+    medium->hGlobal = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    std::memcpy(GlobalLock(medium->hGlobal), bytes.data(), bytes.size());
+    GlobalUnlock(medium->hGlobal);
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* wanted) override {
+    return Find(*wanted) ? S_OK : DV_E_FORMATETC;
+  }
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+
+  // Lives on the test's stack; nothing it hands out keeps it.
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (iid != IID_IUnknown && iid != IID_IDataObject) return E_NOINTERFACE;
+    *object = static_cast<IDataObject*>(this);
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+ private:
+  struct Offer {
+    Entry entry;
+    Microsoft::WRL::ComPtr<IStream> stream;
+  };
+
+  const Offer* Find(const FORMATETC& wanted) const {
+    for (const Offer& offer : offers_) {
+      const DWORD tymed = offer.stream ? TYMED_ISTREAM : TYMED_HGLOBAL;
+      if (offer.entry.format == wanted.cfFormat && offer.entry.index == wanted.lindex &&
+          (wanted.tymed & tymed) != 0) {
+        return &offer;
+      }
+    }
+    return nullptr;
+  }
+
+  std::vector<Offer> offers_;
+};
+
+}  // namespace tamaroo_test
