@@ -42,6 +42,7 @@ TEST(ShortcutName, IsMadeFromTheTitleAndStaysWhenMadeAgain) {
       {a99 + L"\xD834\xDD1E", "http://x/", AnyCharacter, a99 + L".url"},
       {a99 + L" b", "http://x/", AnyCharacter, a99 + L".url"},
       {L"CON" + std::wstring(97, L' ') + L"x", "http://x/", AnyCharacter, L"CON_.url"},
+      {L"CON." + std::wstring(96, L'x'), "http://x/", AnyCharacter, L"CON_." + std::wstring(95, L'x') + L".url"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "case " << &c - cases);
