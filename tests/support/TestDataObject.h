@@ -51,6 +51,13 @@ inline std::string FileList(const std::vector<std::wstring>& names, bool wide) {
   return block + std::string((wide ? 2 : 1) * (names.empty() ? 2 : 1), '\0');
 }
 
+inline std::string Utf8(const std::wstring& text) {
+  std::string bytes(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr)), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
+  bytes.pop_back();
+  return bytes;
+}
+
 class TestDataObject final : public IDataObject {
  public:
   struct Entry {
@@ -127,5 +134,24 @@ class TestDataObject final : public IDataObject {
 
   std::vector<Offer> offers_;
 };
+
+// What Chromium offers for a dragged link, with the virtual file's name and
+// contents as given.
+inline std::vector<TestDataObject::Entry> ChromiumLink(const std::wstring& url, const std::wstring& title,
+                                                       const std::wstring& fileName, const std::string& contents) {
+  return {{Format(L"text/x-moz-url"), WideBytes(url + L"\n" + title)},
+          {Format(L"FileGroupDescriptorW"), Descriptor(fileName, FD_LINKUI)},
+          {Format(L"FileContents"), contents, false, 0},
+          {Format(L"UniformResourceLocatorW"), WideBytes(url)},
+          {CF_UNICODETEXT, WideBytes(url)}};
+}
+
+// What Firefox offers: the virtual file as a stream.
+inline std::vector<TestDataObject::Entry> FirefoxLink(const std::wstring& url, const std::wstring& fileName) {
+  return {{Format(L"FileGroupDescriptorW"), Descriptor(fileName, 0)},
+          {Format(L"FileContents"), "[InternetShortcut]\r\nURL=" + Utf8(url) + "\r\n", true, 0},
+          {Format(L"text/x-moz-url"), WideBytes(url + L"\nmoz title")},
+          {CF_UNICODETEXT, WideBytes(url)}};
+}
 
 }  // namespace tamaroo_test

@@ -24,7 +24,7 @@ TEST(InternetShortcut, ReadsTheFirstUrlLineOfItsSection) {
       {"[internetshortcut]\r\n  url = http://e.example/ \r\n", "http://e.example/"},
       {"\xEF\xBB\xBF[InternetShortcut]\r\nURL=http://bom.example/\r\n", "http://bom.example/"},
       {"[InternetShortcut]\r\nURL=\r\n", ""},
-      {"[InternetShortcut]\r\n\0URL=http://after-nul/\r\n"s, nullopt},
+      {"[InternetShortcut]\r\nURL=http://padded.example/\0\0\0"s, "http://padded.example/"},
       {"URL=http://no-section/\r\n", nullopt},
       {"[InternetShortcut]\r\nIconFile=x\r\n[Other]\r\nURL=http://other/\r\n", nullopt},
       {"\xFF\xFE[\n=\n\n]", nullopt},

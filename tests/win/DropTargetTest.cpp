@@ -10,28 +10,14 @@
 namespace {
 
 using tamaroo_test::Descriptor;
+using tamaroo_test::ChromiumLink;
+using tamaroo_test::FirefoxLink;
 using tamaroo_test::FileList;
 using tamaroo_test::Format;
 using tamaroo_test::TestDataObject;
 using tamaroo_test::WideBytes;
 
 constexpr DWORD kAll = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
-
-std::vector<TestDataObject::Entry> Chromium(const std::wstring& url, const std::wstring& title,
-                                            const std::wstring& fileName, const std::string& contents) {
-  return {{Format(L"text/x-moz-url"), WideBytes(url + L"\n" + title)},
-          {Format(L"FileGroupDescriptorW"), Descriptor(fileName, FD_LINKUI)},
-          {Format(L"FileContents"), contents, false, 0},
-          {Format(L"UniformResourceLocatorW"), WideBytes(url)},
-          {CF_UNICODETEXT, WideBytes(url)}};
-}
-
-std::vector<TestDataObject::Entry> Firefox(const std::wstring& url, const std::wstring& fileName) {
-  return {{Format(L"FileGroupDescriptorW"), Descriptor(fileName, 0)},
-          {Format(L"FileContents"), "[InternetShortcut]\r\nURL=" + text::ToUtf8(url) + "\r\n", true, 0},
-          {Format(L"text/x-moz-url"), WideBytes(url + L"\nmoz title")},
-          {CF_UNICODETEXT, WideBytes(url)}};
-}
 
 std::vector<TestDataObject::Entry> Text(CLIPFORMAT format, const std::wstring& text) {
   return {{format, WideBytes(text)}};
@@ -56,14 +42,14 @@ TEST(DropTarget, TakesWhatBrowsersAndTheShellOfferAndRefusesTheRest) {
     std::string url = {};
     std::wstring title = {};
   } cases[] = {
-      {"Chromium link", Chromium(L"https://example.com/a", L"A: B", L"A_ B.url",
+      {"Chromium link", ChromiumLink(L"https://example.com/a", L"A: B", L"A_ B.url",
                                  "[InternetShortcut]\nURL=https://example.com/a\n"),
        kAll, DROPEFFECT_COPY, {}, "https://example.com/a", L"A_ B"},
-      {"Firefox link", Firefox(L"https://www.mozilla.org/\u65E5", L"Mozilla.URL"), kAll, DROPEFFECT_COPY, {},
+      {"Firefox link", FirefoxLink(L"https://www.mozilla.org/\u65E5", L"Mozilla.URL"), kAll, DROPEFFECT_COPY, {},
        "https://www.mozilla.org/%E6%97%A5", L"Mozilla"},
-      {"page allowing links only", Chromium(L"http://a/", L"A", L"A.url", "[InternetShortcut]\nURL=http://a/\n"),
+      {"page allowing links only", ChromiumLink(L"http://a/", L"A", L"A.url", "[InternetShortcut]\nURL=http://a/\n"),
        DROPEFFECT_LINK, DROPEFFECT_LINK, {}, "http://a/", L"A"},
-      {"page allowing moves only", Chromium(L"http://a/", L"A", L"A.url", "[InternetShortcut]\nURL=http://a/\n"),
+      {"page allowing moves only", ChromiumLink(L"http://a/", L"A", L"A.url", "[InternetShortcut]\nURL=http://a/\n"),
        DROPEFFECT_MOVE, DROPEFFECT_NONE},
       {"Explorer", {{CF_HDROP, FileList({L"C:\\d\\One.url", L"C:\\d\\notes.txt", L"C:\\d\\\u65E5.url",
                                          longFolder + L"Long.url"}, true)}},
@@ -75,7 +61,7 @@ TEST(DropTarget, TakesWhatBrowsersAndTheShellOfferAndRefusesTheRest) {
       {"Linux browser under Wine",
        {{CF_HDROP, FileList({}, false)}, {Format(L"text/x-moz-url"), WideBytes(L"http://wine/\nWine")}},
        kAll, DROPEFFECT_COPY, {}, "http://wine/", L"Wine"},
-      {"javascript link", Chromium(L"javascript:alert(1)", L"Run", L"Run.url",
+      {"javascript link", ChromiumLink(L"javascript:alert(1)", L"Run", L"Run.url",
                                    "[InternetShortcut]\nURL=javascript:alert(1)\n"),
        kAll, DROPEFFECT_NONE},
       {"javascript beside a web text",
