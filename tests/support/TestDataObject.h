@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "text/InternetShortcut.h"
+
 namespace tamaroo_test {
 
-inline CLIPFORMAT Format(const wchar_t* name) {
-  return static_cast<CLIPFORMAT>(RegisterClipboardFormatW(name));
-}
+inline CLIPFORMAT Format(const wchar_t* name) { return static_cast<CLIPFORMAT>(RegisterClipboardFormatW(name)); }
 
-// The bytes of wide text with its NUL.
+// Wide text with its NUL, as bytes.
 inline std::string WideBytes(std::wstring_view text) {
   return std::string(reinterpret_cast<const char*>(text.data()), text.size() * 2) + std::string(2, '\0');
 }
@@ -32,30 +32,15 @@ inline std::string Descriptor(const std::wstring& name, DWORD flags) {
   return std::string(reinterpret_cast<const char*>(&group), sizeof group);
 }
 
-// A DROPFILES block as the shell makes it: the names, each with its NUL,
-// then one more NUL (two for no names); wide names when `wide`.
-inline std::string FileList(const std::vector<std::wstring>& names, bool wide) {
+// A DROPFILES block of wide names as Explorer makes it: each name with its
+// NUL, then one more NUL (two for no names).
+inline std::string FileList(const std::vector<std::wstring>& names) {
   DROPFILES header{};
   header.pFiles = sizeof header;
-  header.fWide = wide;
+  header.fWide = TRUE;
   std::string block(reinterpret_cast<const char*>(&header), sizeof header);
-  for (const std::wstring& name : names) {
-    if (wide) {
-      block += WideBytes(name);
-    } else {
-      std::string ansi(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, nullptr, 0, nullptr, nullptr)), '\0');
-      WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, ansi.data(), static_cast<int>(ansi.size()), nullptr, nullptr);
-      block += ansi;
-    }
-  }
-  return block + std::string((wide ? 2 : 1) * (names.empty() ? 2 : 1), '\0');
-}
-
-inline std::string Utf8(const std::wstring& text) {
-  std::string bytes(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr)), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
-  bytes.pop_back();
-  return bytes;
+  for (const std::wstring& name : names) block += WideBytes(name);
+  return block + std::string(names.empty() ? 4 : 2, '\0');
 }
 
 class TestDataObject final : public IDataObject {
@@ -67,14 +52,14 @@ class TestDataObject final : public IDataObject {
     LONG index = -1;
   };
 
-  explicit TestDataObject(std::vector<Entry> entries) {
-    for (Entry& entry : entries) {
+  explicit TestDataObject(const std::vector<Entry>& entries) {
+    for (const Entry& entry : entries) {
       Microsoft::WRL::ComPtr<IStream> stream;
       if (entry.asStream) {
-        stream.Attach(SHCreateMemStream(reinterpret_cast<const BYTE*>(entry.bytes.data()),
-                                        static_cast<UINT>(entry.bytes.size())));
+        *stream.GetAddressOf() = SHCreateMemStream(reinterpret_cast<const BYTE*>(entry.bytes.data()),
+                                                   static_cast<UINT>(entry.bytes.size()));
       }
-      offers_.push_back({std::move(entry), stream});
+      offers_.push_back({entry, stream});
     }
   }
 
@@ -95,9 +80,7 @@ class TestDataObject final : public IDataObject {
     GlobalUnlock(medium->hGlobal);
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* wanted) override {
-    return Find(*wanted) ? S_OK : DV_E_FORMATETC;
-  }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* wanted) override { return Find(*wanted) ? S_OK : DV_E_FORMATETC; }
   HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
@@ -106,7 +89,7 @@ class TestDataObject final : public IDataObject {
   HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
 
-  // Lives on the test's stack; nothing it hands out keeps it.
+  // Lives on its user's stack, longer than anything that holds it.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
     if (iid != IID_IUnknown && iid != IID_IDataObject) return E_NOINTERFACE;
     *object = static_cast<IDataObject*>(this);
@@ -124,8 +107,7 @@ class TestDataObject final : public IDataObject {
   const Offer* Find(const FORMATETC& wanted) const {
     for (const Offer& offer : offers_) {
       const DWORD tymed = offer.stream ? TYMED_ISTREAM : TYMED_HGLOBAL;
-      if (offer.entry.format == wanted.cfFormat && offer.entry.index == wanted.lindex &&
-          (wanted.tymed & tymed) != 0) {
+      if (offer.entry.format == wanted.cfFormat && offer.entry.index == wanted.lindex && (wanted.tymed & tymed)) {
         return &offer;
       }
     }
@@ -135,8 +117,7 @@ class TestDataObject final : public IDataObject {
   std::vector<Offer> offers_;
 };
 
-// What Chromium offers for a dragged link, with the virtual file's name and
-// contents as given.
+// What Chromium offers for a dragged link, the virtual file as given.
 inline std::vector<TestDataObject::Entry> ChromiumLink(const std::wstring& url, const std::wstring& title,
                                                        const std::wstring& fileName, const std::string& contents) {
   return {{Format(L"text/x-moz-url"), WideBytes(url + L"\n" + title)},
@@ -149,7 +130,7 @@ inline std::vector<TestDataObject::Entry> ChromiumLink(const std::wstring& url, 
 // What Firefox offers: the virtual file as a stream.
 inline std::vector<TestDataObject::Entry> FirefoxLink(const std::wstring& url, const std::wstring& fileName) {
   return {{Format(L"FileGroupDescriptorW"), Descriptor(fileName, 0)},
-          {Format(L"FileContents"), "[InternetShortcut]\r\nURL=" + Utf8(url) + "\r\n", true, 0},
+          {Format(L"FileContents"), "[InternetShortcut]\r\nURL=" + text::ToUtf8(url) + "\r\n", true, 0},
           {Format(L"text/x-moz-url"), WideBytes(url + L"\nmoz title")},
           {CF_UNICODETEXT, WideBytes(url)}};
 }

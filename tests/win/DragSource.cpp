@@ -3,7 +3,6 @@
 // or 100 when the drag did not end in a drop.
 //   drag_source <x> <y> chromium <url> <title>
 //   drag_source <x> <y> firefox <url> <file name>
-//   drag_source <x> <y> files <path>...
 #include <windows.h>
 #include <shellapi.h>
 
@@ -31,17 +30,11 @@ class DropAtOnce final : public IDropSource {
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
 };
 
-std::vector<TestDataObject::Entry> Offers(const std::vector<std::wstring>& args) {
-  const std::wstring& kind = args[0];
-  if (kind == L"chromium" && args.size() == 3) {
-    return tamaroo_test::ChromiumLink(args[1], args[2], args[2] + L".url",
-                                      "[InternetShortcut]\nURL=" + tamaroo_test::Utf8(args[1]) + "\n");
+std::vector<TestDataObject::Entry> Offers(const std::wstring& kind, const std::wstring& url, const std::wstring& name) {
+  if (kind == L"chromium") {
+    return tamaroo_test::ChromiumLink(url, name, name + L".url", "[InternetShortcut]\nURL=" + text::ToUtf8(url) + "\n");
   }
-  if (kind == L"firefox" && args.size() == 3) return tamaroo_test::FirefoxLink(args[1], args[2]);
-  if (kind == L"files") {
-    return {{CF_HDROP, tamaroo_test::FileList(std::vector(args.begin() + 1, args.end()), true)}};
-  }
-  return {};
+  return tamaroo_test::FirefoxLink(url, name);
 }
 
 }  // namespace
@@ -49,14 +42,13 @@ std::vector<TestDataObject::Entry> Offers(const std::vector<std::wstring>& args)
 int main() {
   int count = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (count < 5) return 100;
-  const std::vector<std::wstring> args(argv + 3, argv + count);
+  if (count != 6) return 100;
   OleInitialize(nullptr);
   SetCursorPos(_wtoi(argv[1]), _wtoi(argv[2]));
   DWORD effect = DROPEFFECT_NONE;
   HRESULT result;
   {
-    TestDataObject data(Offers(args));
+    TestDataObject data(Offers(argv[3], argv[4], argv[5]));
     DropAtOnce source;
     result = DoDragDrop(&data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect);
   }

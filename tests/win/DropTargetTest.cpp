@@ -52,14 +52,14 @@ TEST(DropTarget, TakesWhatBrowsersAndTheShellOfferAndRefusesTheRest) {
       {"page allowing moves only", ChromiumLink(L"http://a/", L"A", L"A.url", "[InternetShortcut]\nURL=http://a/\n"),
        DROPEFFECT_MOVE, DROPEFFECT_NONE},
       {"Explorer", {{CF_HDROP, FileList({L"C:\\d\\One.url", L"C:\\d\\notes.txt", L"C:\\d\\\u65E5.url",
-                                         longFolder + L"Long.url"}, true)}},
+                                         longFolder + L"Long.url"})}},
        kAll, DROPEFFECT_COPY,
        {"C:\\d\\One.url", "C:\\d\\notes.txt", "C:\\d\\\x93\xFA.url",
         "C:\\" + std::string(280, 'd') + "\\Long.url"}},
-      {"Explorer without shortcuts", {{CF_HDROP, FileList({L"C:\\d\\notes.txt", L"C:\\d\\Page.URL"}, false)}},
+      {"Explorer without shortcuts", {{CF_HDROP, FileList({L"C:\\d\\notes.txt", L"C:\\d\\Page.URL"})}},
        kAll, DROPEFFECT_NONE},
       {"Linux browser under Wine",
-       {{CF_HDROP, FileList({}, false)}, {Format(L"text/x-moz-url"), WideBytes(L"http://wine/\nWine")}},
+       {{CF_HDROP, FileList({})}, {Format(L"text/x-moz-url"), WideBytes(L"http://wine/\nWine")}},
        kAll, DROPEFFECT_COPY, {}, "http://wine/", L"Wine"},
       {"javascript link", ChromiumLink(L"javascript:alert(1)", L"Run", L"Run.url",
                                    "[InternetShortcut]\nURL=javascript:alert(1)\n"),
@@ -109,21 +109,6 @@ TEST(DropTarget, TakesWhatBrowsersAndTheShellOfferAndRefusesTheRest) {
       EXPECT_EQ(links[0].title, c.title);
     }
   }
-}
-
-TEST(DropTarget, IsRegisteredWhileItsRegistrationLives) {
-  const win::OleSession ole;
-  const HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-  const auto target = win::DropTarget::Create([](const auto&) {}, [](const auto&) {});
-  {
-    const win::DropRegistration registration(window, target.Get());
-    EXPECT_EQ(RegisterDragDrop(window, target.Get()), DRAGDROP_E_ALREADYREGISTERED);
-  }
-  EXPECT_EQ(RevokeDragDrop(window), DRAGDROP_E_NOTREGISTERED);
-  // Only our own reference is left.
-  target->AddRef();
-  EXPECT_EQ(target->Release(), 1u);
-  DestroyWindow(window);
 }
 
 }  // namespace
