@@ -18,6 +18,7 @@ std::optional<std::string> StoreLink(const std::string& folder, const text::WebL
     win::FileHandle file = win::OwnFile(CreateFileW(widePath.c_str(), GENERIC_WRITE, 0, nullptr,
                                                     CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
+      // Taken, by a file or a folder: try the next number.
       if (GetFileAttributesW(widePath.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
       return std::nullopt;
     }
@@ -26,7 +27,8 @@ std::optional<std::string> StoreLink(const std::string& folder, const text::WebL
         written == contents.size()) {
       return path;
     }
-    file.reset();  // a part-written shortcut would be a broken bookmark
+    // A part-written shortcut would be a broken bookmark.
+    file.reset();
     DeleteFileW(widePath.c_str());
     return std::nullopt;
   }

@@ -149,8 +149,8 @@ Offer Read(IDataObject* data) {
     offer.link = text::WebLinkFrom(text::ToUtf8(split.url), split.title);
   } else if (const auto url = WideText(data, Format(L"UniformResourceLocatorW"))) {
     offer.link = text::WebLinkFrom(text::ToUtf8(*url), L"");
-  } else if (const auto text = WideText(data, CF_UNICODETEXT)) {
-    offer.link = text::WebLinkFrom(text::ToUtf8(*text), L"");
+  } else if (const auto plain = WideText(data, CF_UNICODETEXT)) {
+    offer.link = text::WebLinkFrom(text::ToUtf8(*plain), L"");
   }
   return offer;
 }
