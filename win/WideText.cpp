@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "text/LongPath.h"
+
 namespace win {
 namespace {
 
@@ -20,6 +22,19 @@ std::wstring FromUtf8(std::u8string_view text) {
 }
 
 std::wstring FromAnsi(std::string_view text) { return Convert(CP_ACP, text.data(), text.size()); }
+
+std::string ToAnsi(std::wstring_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
+  return bytes;
+}
+
+bool CanHoldInAnsi(std::wstring_view character) { return FromAnsi(ToAnsi(character)) == character; }
+
+std::wstring WidePath(std::string_view ansiPath) { return text::ExtendedLengthPath(FromAnsi(ansiPath)); }
 
 bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "text/LongPath.h"
+
 namespace {
 
 // Shift-JIS lead bytes, so the cases read the same on any system code page.
@@ -52,6 +54,21 @@ TEST(AnsiPath, SingleByteCodePagesSplitAtEveryBackslashByte) {
 TEST(AnsiPath, LoneLeadByteAtTheEndIsAByteOfItsOwn) {
   EXPECT_EQ(text::ExtensionOf("a.\x95", ShiftJisLead), ".\x95");
   EXPECT_EQ(text::FileNameOf("C:\\\x95", ShiftJisLead), "\x95");
+}
+
+TEST(LongPath, FullPathsPastTheLimitTakeTheExtendedForm) {
+  const std::wstring tail(240, L'x');
+  const struct {
+    std::wstring path;
+    std::wstring form;
+  } cases[] = {
+      {L"C:\\" + tail, L"C:\\" + tail},
+      {L"C:\\" + tail + L"\\12345", L"\\\\?\\C:\\" + tail + L"\\12345"},
+      {L"\\\\server\\" + tail, L"\\\\?\\UNC\\server\\" + tail},
+      {L"\\\\?\\C:\\" + tail, L"\\\\?\\C:\\" + tail},
+      {L"relative\\" + tail, L"relative\\" + tail},
+  };
+  for (const auto& c : cases) EXPECT_EQ(text::ExtendedLengthPath(c.path), c.form);
 }
 
 }  // namespace

@@ -1,0 +1,11 @@
+#pragma once
+// Paths past the classic length limit.
+#include <string>
+
+namespace text {
+
+// A full path as the wide file calls take it past MAX_PATH: "\\?\C:\..." or
+// "\\?\UNC\server\...". Shorter and relative paths stay as they are.
+std::wstring ExtendedLengthPath(std::wstring path);
+
+}  // namespace text

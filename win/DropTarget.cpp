@@ -1,0 +1,246 @@
+#include "win/DropTarget.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+
+#include "text/ShortcutName.h"
+#include "win/FailureBox.h"
+#include "win/WideText.h"
+
+namespace win {
+namespace {
+
+// No shortcut or URL text is longer; data past this is refused whole.
+constexpr size_t kMaxDataBytes = 64 * 1024;
+
+// A medium that GetData filled, released however the reading ends.
+struct Medium : STGMEDIUM {
+  Medium() : STGMEDIUM{} {}
+  ~Medium() { ReleaseStgMedium(this); }
+  Medium(const Medium&) = delete;
+  Medium& operator=(const Medium&) = delete;
+};
+
+class GlobalView {
+ public:
+  explicit GlobalView(HGLOBAL global)
+      : global_(global), data_(GlobalLock(global)), size_(data_ ? GlobalSize(global) : 0) {}
+  ~GlobalView() {
+    if (data_) GlobalUnlock(global_);
+  }
+  GlobalView(const GlobalView&) = delete;
+  GlobalView& operator=(const GlobalView&) = delete;
+  const std::byte* Data() const { return static_cast<const std::byte*>(data_); }
+  size_t Size() const { return size_; }
+
+ private:
+  HGLOBAL global_;
+  void* data_;
+  size_t size_;
+};
+
+CLIPFORMAT Format(const wchar_t* name) { return static_cast<CLIPFORMAT>(RegisterClipboardFormatW(name)); }
+
+bool Get(IDataObject* data, CLIPFORMAT format, LONG index, DWORD tymeds, Medium& medium) {
+  FORMATETC wanted{format, nullptr, DVASPECT_CONTENT, index, tymeds};
+  return SUCCEEDED(data->GetData(&wanted, &medium)) && (medium.tymed & tymeds) != 0;
+}
+
+// The characters of a block up to its first NUL; nullopt past the limit.
+template <typename Char>
+std::optional<std::basic_string<Char>> ReadGlobal(HGLOBAL global) {
+  const GlobalView view(global);
+  if (!view.Data()) return std::nullopt;
+  const auto* first = reinterpret_cast<const Char*>(view.Data());
+  const auto* last = first + std::min(view.Size(), kMaxDataBytes + sizeof(Char)) / sizeof(Char);
+  const auto* end = std::find(first, last, Char{});
+  if (static_cast<size_t>(end - first) * sizeof(Char) > kMaxDataBytes) return std::nullopt;
+  return std::basic_string<Char>(first, end);
+}
+
+std::optional<std::wstring> WideText(IDataObject* data, CLIPFORMAT format) {
+  Medium medium;
+  if (!Get(data, format, -1, TYMED_HGLOBAL, medium)) return std::nullopt;
+  return ReadGlobal<wchar_t>(medium.hGlobal);
+}
+
+std::optional<std::string> ReadStream(IStream* stream) {
+  // A source may hand out the same stream again, left where the last read ended.
+  stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+  std::string bytes(kMaxDataBytes + 1, '\0');
+  size_t total = 0;
+  ULONG read = 0;
+  while (total < bytes.size() &&
+         SUCCEEDED(stream->Read(bytes.data() + total, static_cast<ULONG>(bytes.size() - total), &read)) &&
+         read > 0) {
+    total += std::min<size_t>(read, bytes.size() - total);
+  }
+  if (total > kMaxDataBytes) return std::nullopt;
+  bytes.resize(total);
+  return bytes;
+}
+
+// Another program's file list: its names must end inside the block, or
+// DragQueryFile would read past it.
+bool IsWellFormed(HGLOBAL global) {
+  const GlobalView view(global);
+  if (view.Size() < sizeof(DROPFILES)) return false;
+  const auto* header = reinterpret_cast<const DROPFILES*>(view.Data());
+  const size_t unit = header->fWide ? 2 : 1;
+  bool lastWasNul = false;
+  for (size_t at = header->pFiles; at + unit <= view.Size(); at += unit) {
+    const bool nul = std::all_of(view.Data() + at, view.Data() + at + unit,
+                                 [](std::byte b) { return b == std::byte{0}; });
+    if (nul && lastWasNul) return true;
+    lastWasNul = nul;
+  }
+  return false;
+}
+
+// The URL= line (not yet checked) and title of a browser's virtual shortcut;
+// nullopt when there is no shortcut with such a line to read.
+std::optional<text::WebLink> VirtualShortcut(IDataObject* data) {
+  Medium descriptor;
+  if (!Get(data, Format(L"FileGroupDescriptorW"), -1, TYMED_HGLOBAL, descriptor)) return std::nullopt;
+  std::wstring name;
+  {
+    const GlobalView view(descriptor.hGlobal);
+    if (view.Size() < offsetof(FILEGROUPDESCRIPTORW, fgd) + sizeof(FILEDESCRIPTORW)) return std::nullopt;
+    const auto* group = reinterpret_cast<const FILEGROUPDESCRIPTORW*>(view.Data());
+    if (group->cItems == 0) return std::nullopt;
+    name.assign(group->fgd[0].cFileName, wcsnlen(group->fgd[0].cFileName, MAX_PATH));
+  }
+  Medium contents;
+  if (!Get(data, Format(L"FileContents"), 0, TYMED_HGLOBAL | TYMED_ISTREAM, contents)) return std::nullopt;
+  const auto bytes = contents.tymed == TYMED_HGLOBAL ? ReadGlobal<char>(contents.hGlobal)
+                                                     : ReadStream(contents.pstm);
+  if (!bytes) return std::nullopt;
+  auto url = text::ShortcutUrl(*bytes);
+  if (!url) return std::nullopt;
+  return text::WebLink{std::move(*url), std::wstring(text::TitleOfShortcutName(name))};
+}
+
+// What a drop would bring.
+struct Offer {
+  std::vector<std::string> files;
+  std::optional<text::WebLink> link;
+
+  bool Welcome() const {
+    return std::any_of(files.begin(), files.end(),
+                       [](const std::string& name) { return text::IsShortcutName(name, IsAnsiLeadByte); }) ||
+           link.has_value();
+  }
+};
+
+Offer Read(IDataObject* data) {
+  Offer offer;
+  Medium drop;
+  if (Get(data, CF_HDROP, -1, TYMED_HGLOBAL, drop) && IsWellFormed(drop.hGlobal)) {
+    offer.files = DroppedFileNames(static_cast<HDROP>(drop.hGlobal));
+    if (!offer.files.empty()) return offer;
+  }
+  if (const auto shortcut = VirtualShortcut(data)) {
+    offer.link = text::WebLinkFrom(shortcut->url, shortcut->title);
+  } else if (const auto moz = WideText(data, Format(L"text/x-moz-url"))) {
+    const text::MozUrl split = text::SplitMozUrl(*moz);
+    offer.link = text::WebLinkFrom(text::ToUtf8(split.url), split.title);
+  } else if (const auto url = WideText(data, Format(L"UniformResourceLocatorW"))) {
+    offer.link = text::WebLinkFrom(text::ToUtf8(*url), L"");
+  } else if (const auto plain = WideText(data, CF_UNICODETEXT)) {
+    offer.link = text::WebLinkFrom(text::ToUtf8(*plain), L"");
+  }
+  return offer;
+}
+
+DWORD Effect(bool welcome, DWORD allowed) {
+  if (!welcome) return DROPEFFECT_NONE;
+  if (allowed & DROPEFFECT_COPY) return DROPEFFECT_COPY;
+  return allowed & DROPEFFECT_LINK;
+}
+
+}  // namespace
+
+std::vector<std::string> DroppedFileNames(HDROP drop) {
+  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  std::vector<std::string> names;
+  for (UINT i = 0; i < count; ++i) {
+    std::string name(DragQueryFileA(drop, i, nullptr, 0), '\0');
+    name.resize(DragQueryFileA(drop, i, name.data(), static_cast<UINT>(name.size() + 1)));
+    // Wine counts one empty name in an empty list.
+    if (!name.empty()) names.push_back(std::move(name));
+  }
+  return names;
+}
+
+Microsoft::WRL::ComPtr<DropTarget> DropTarget::Create(FilesHandler onFiles, LinkHandler onLink) {
+  return Microsoft::WRL::ComPtr<DropTarget>(new DropTarget(std::move(onFiles), std::move(onLink)));
+}
+
+DropTarget::DropTarget(FilesHandler onFiles, LinkHandler onLink)
+    : onFiles_(std::move(onFiles)), onLink_(std::move(onLink)) {}
+
+HRESULT DropTarget::QueryInterface(REFIID iid, void** object) noexcept {
+  if (!object) return E_POINTER;
+  if (iid == IID_IUnknown || iid == IID_IDropTarget) {
+    *object = static_cast<IDropTarget*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+
+ULONG DropTarget::AddRef() noexcept { return InterlockedIncrement(&references_); }
+
+ULONG DropTarget::Release() noexcept {
+  const ULONG left = InterlockedDecrement(&references_);
+  if (left == 0) delete this;
+  return left;
+}
+
+HRESULT DropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) noexcept {
+  if (!data || !effect) return E_INVALIDARG;
+  try {
+    welcome_ = Read(data).Welcome();
+  } catch (...) {
+    welcome_ = false;
+    ShowCurrentFailure();
+  }
+  *effect = Effect(welcome_, *effect);
+  return S_OK;
+}
+
+HRESULT DropTarget::DragOver(DWORD, POINTL, DWORD* effect) noexcept {
+  if (!effect) return E_INVALIDARG;
+  *effect = Effect(welcome_, *effect);
+  return S_OK;
+}
+
+HRESULT DropTarget::DragLeave() noexcept {
+  welcome_ = false;
+  return S_OK;
+}
+
+HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) noexcept {
+  welcome_ = false;
+  if (!data || !effect) return E_INVALIDARG;
+  try {
+    const Offer offer = Read(data);
+    *effect = Effect(offer.Welcome(), *effect);
+    if (*effect == DROPEFFECT_NONE) return S_OK;
+    if (!offer.files.empty()) {
+      onFiles_(offer.files);
+    } else {
+      onLink_(*offer.link);
+    }
+  } catch (...) {
+    *effect = DROPEFFECT_NONE;
+    ShowCurrentFailure();
+  }
+  return S_OK;
+}
+
+}  // namespace win
