@@ -12,6 +12,7 @@
 #include "resources/Texts.h"
 #include "text/AnsiPath.h"
 #include "text/FailureText.h"
+#include "text/ShortcutName.h"
 #include "win/Application.h"
 #include "win/Failure.h"
 #include "win/FailureBox.h"
@@ -36,15 +37,13 @@ RECT WindowRect(HWND hwnd) {
   return r;
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) { return FileAttributes(path) != INVALID_FILE_ATTRIBUTES; }
 
-bool IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+bool IsShortcutName(const std::string& name) { return text::IsShortcutName(name, win::IsAnsiLeadByte); }
+
+std::wstring CannotStore(const std::wstring& name) {
+  return text::Format(win::FromUtf8(resources::kCannotStore), {name});
 }
-
-// Only the exact lower-case extension makes a shortcut.
-bool IsShortcutName(const std::string& name) { return text::ExtensionOf(name, win::IsAnsiLeadByte) == ".url"; }
 
 }  // namespace
 
@@ -102,6 +101,7 @@ void TfrmMain::FormCreate() {
     SetUpUrlFolder();
     ScanUrlFolder();
     CompleteMenu();
+    RegisterDrops();
   } catch (...) {
     win::ShowCurrentFailure();
   }
@@ -171,12 +171,38 @@ bool TfrmMain::AddUrlFile(const std::string& FileName) {
     stored = StoreShortcut(FileName, UrlFolder);
   }
   if (!stored) {
-    const std::wstring name = win::FromAnsi(text::FileNameOf(FileName, win::IsAnsiLeadByte));
-    win::ShowFailure(text::Format(win::FromUtf8(resources::kCannotStore), {name}));
+    win::ShowFailure(CannotStore(win::FromAnsi(text::FileNameOf(FileName, win::IsAnsiLeadByte))));
     return false;
   }
   AppendBookmark(popMenu.Root(), UrlFolder, *stored, "");
   return true;
+}
+
+void TfrmMain::RegisterDrops() {
+  DragAcceptFiles(Handle(), TRUE);
+  dropTarget_ = win::DropTarget::Create([this](const std::vector<std::string>& names) { AddUrlFiles(names); },
+                                        [this](const text::WebLink& link) { AddLink(link); });
+  dropRegistration_.emplace(Handle(), dropTarget_.Get());
+}
+
+void TfrmMain::WMDropFiles(HDROP drop) {
+  const win::DropHandle owned(drop);
+  AddUrlFiles(win::DroppedFileNames(drop));
+}
+
+// Each in the shell's order, so the entries of one drop keep it.
+void TfrmMain::AddUrlFiles(const std::vector<std::string>& names) {
+  for (const std::string& name : names) {
+    if (IsShortcutName(name)) AddUrlFile(name);
+  }
+}
+
+void TfrmMain::AddLink(const text::WebLink& link) {
+  if (const std::optional<std::string> stored = StoreLink(UrlFolder, link)) {
+    AddUrlFile(UrlFolder + *stored);
+  } else {
+    win::ShowFailure(CannotStore(text::ShortcutFileName(link.title, link.url, win::CanHoldInAnsi)));
+  }
 }
 
 void TfrmMain::AppendBookmark(win::MenuItem& parent, const std::string& folder, const std::string& fileName,
@@ -290,6 +316,9 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_CONTEXTMENU:
       FormContextMenu(lParam);
+      return 0;
+    case WM_DROPFILES:
+      WMDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
     case WM_MEASUREITEM:
       if (popMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;

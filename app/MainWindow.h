@@ -2,11 +2,14 @@
 // The main window: a borderless, always-on-top face that is dragged around,
 // opens its pop-up menu of bookmarks on a click, and remembers where it was left.
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "app/ModulePath.h"
 #include "findfile/FindFile.h"
 #include "win/Bitmap.h"
+#include "win/DropTarget.h"
 #include "win/Form.h"
 #include "win/Handles.h"
 #include "win/PopupMenu.h"
@@ -43,6 +46,7 @@ class TfrmMain : public win::Form {
   void FindFileFind(const std::string& FileName, const std::string& Path, const TSearchRec& Search, bool& Cancel);
   void MenuItemClick(const std::string& folder, const std::string& bareName, const std::string& shortName);
   void mnuOpenURLFolderClick();
+  void WMDropFiles(HDROP drop);
   void mnuExitClick();
 
   void RestorePosition();
@@ -50,6 +54,9 @@ class TfrmMain : public win::Form {
   void SetUpUrlFolder();
   void ScanUrlFolder();
   void CompleteMenu();
+  void RegisterDrops();
+  void AddUrlFiles(const std::vector<std::string>& names);
+  void AddLink(const text::WebLink& link);
   // The entry of a shortcut `fileName` in `folder`; `shortName`, its 8.3 name
   // if it has one, still opens it when the long name does not fit the code page.
   void AppendBookmark(win::MenuItem& parent, const std::string& folder, const std::string& fileName,
@@ -62,6 +69,9 @@ class TfrmMain : public win::Form {
   win::Bitmap GlyphBitmap;
   win::ImageListHandle il;
   std::map<std::string, win::MenuItem*> folderMenus_;
+  // Declared last: revoked before anything it calls into goes.
+  Microsoft::WRL::ComPtr<win::DropTarget> dropTarget_;
+  std::optional<win::DropRegistration> dropRegistration_;
 };
 
 // The one main window while it exists.

@@ -2,21 +2,39 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "text/AnsiPath.h"
+#include "text/ShortcutName.h"
 #include "win/Handles.h"
 #include "win/WideText.h"
 
 namespace app {
 namespace {
 
-bool IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+enum class Attempt { Stored, Taken, Failed };
+
+// Bounded, so a folder filled by someone else cannot keep us here.
+constexpr int kMaxAttempts = 1000;
+
+// Tries "<bare>.url", "<bare> (2).url"... in `folder` until one is stored.
+template <typename Try>
+std::optional<std::string> StoreUnderFreeName(const std::string& folder, const std::string& bare, Try tryAt) {
+  for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
+    const std::string name = text::NumberedShortcutName(bare, attempt);
+    switch (tryAt(folder + name)) {
+      case Attempt::Stored: return name;
+      case Attempt::Failed: return std::nullopt;
+      case Attempt::Taken: break;
+    }
+  }
+  return std::nullopt;
 }
 
 win::FileHandle OpenForReading(const std::string& path) {
-  return win::OwnFile(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  return win::OwnFile(CreateFileW(win::WidePath(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
 }
 
 bool SameFile(HANDLE a, HANDLE b) {
@@ -36,7 +54,7 @@ bool SameBytes(HANDLE a, HANDLE b) {
         !ReadFile(b, bufferB, sizeof bufferB, &readB, nullptr) || readA != readB)
       return false;
     if (readA == 0) return true;
-    if (memcmp(bufferA, bufferB, readA) != 0) return false;
+    if (std::memcmp(bufferA, bufferB, readA) != 0) return false;
   }
 }
 
@@ -49,28 +67,50 @@ bool Holds(const std::string& stored, const std::string& source) {
 
 }  // namespace
 
+unsigned long FileAttributes(const std::string& path) { return GetFileAttributesW(win::WidePath(path).c_str()); }
+
+bool IsFolder(const std::string& path) {
+  const DWORD attributes = FileAttributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 void ForceFolders(const std::string& folder) {
   std::string path = folder;
   if (!path.empty() && text::LastDelimiter(path, "\\", win::IsAnsiLeadByte) == path.size() - 1) path.pop_back();
   const std::string parent = text::FolderOf(path, win::IsAnsiLeadByte);
   if (path.size() < 3 || IsFolder(path) || parent == path) return;
   ForceFolders(parent);
-  CreateDirectoryA(path.c_str(), nullptr);
+  CreateDirectoryW(win::WidePath(path).c_str(), nullptr);
 }
 
 std::optional<std::string> StoreShortcut(const std::string& source, const std::string& folder) {
-  const std::string bare = text::BareNameOf(source, win::IsAnsiLeadByte);
-  const std::string extension = text::ExtensionOf(source, win::IsAnsiLeadByte);
-  // Bounded, so a folder filled by someone else cannot keep us here.
-  for (int n = 1; n <= 1000; ++n) {
-    const std::string name = bare + (n == 1 ? "" : " (" + std::to_string(n) + ")") + extension;
-    const std::string target = folder + name;
-    if (CopyFileA(source.c_str(), target.c_str(), TRUE)) return name;
-    const DWORD attributes = GetFileAttributesA(target.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;  // not taken: the copy itself failed
-    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) && Holds(target, source)) return name;
-  }
-  return std::nullopt;
+  return StoreUnderFreeName(folder, text::BareNameOf(source, win::IsAnsiLeadByte), [&](const std::string& target) {
+    if (CopyFileW(win::WidePath(source).c_str(), win::WidePath(target).c_str(), TRUE)) return Attempt::Stored;
+    const DWORD attributes = FileAttributes(target);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return Attempt::Failed;  // not taken: the copy itself failed
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) && Holds(target, source)) return Attempt::Stored;
+    return Attempt::Taken;
+  });
+}
+
+std::optional<std::string> StoreLink(const std::string& folder, const text::WebLink& link) {
+  std::string bare = win::ToAnsi(text::ShortcutFileName(link.title, link.url, win::CanHoldInAnsi));
+  bare.resize(bare.size() - 4);  // ".url"
+  const std::string contents = text::ShortcutContents(link.url);
+  return StoreUnderFreeName(folder, bare, [&](const std::string& path) {
+    const std::wstring widePath = win::WidePath(path);
+    win::FileHandle file = win::OwnFile(
+        CreateFileW(widePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return FileAttributes(path) != INVALID_FILE_ATTRIBUTES ? Attempt::Taken : Attempt::Failed;
+    DWORD written = 0;
+    if (WriteFile(file.get(), contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr) &&
+        written == contents.size())
+      return Attempt::Stored;
+    // A part-written shortcut would be a broken bookmark.
+    file.reset();
+    DeleteFileW(widePath.c_str());
+    return Attempt::Failed;
+  });
 }
 
 }  // namespace app

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -182,6 +184,45 @@ TEST_F(MainWindowMenu, AddUrlFileStoresWithoutOverwritingOrLosing) {
     EXPECT_EQ(exe.Read(std::string("favorite\\") + d.storedAs), bytes);
     if (d.othersStored) EXPECT_EQ(exe.Read(place(0)), "other");
   }
+}
+
+// A drop as the shell hands it over: a DROPFILES block with ANSI names.
+HDROP ShellDrop(const std::vector<std::string>& names) {
+  std::string list;
+  for (const std::string& name : names) list += name + '\0';
+  list += '\0';
+  const HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+  auto* header = static_cast<DROPFILES*>(GlobalLock(block));
+  header->pFiles = sizeof(DROPFILES);
+  memcpy(header + 1, list.data(), list.size());
+  GlobalUnlock(block);
+  return static_cast<HDROP>(block);
+}
+
+TEST_F(MainWindowMenu, ADropStoresItsShortcutsInTheShellsOrder) {
+  // A shortcut whose full path passes MAX_PATH, as one on a desktop with a long title does.
+  std::string deep = elsewhere.Path();
+  for (int level = 0; level < 3; ++level) {
+    deep += std::string(90, static_cast<char>('k' + level)) + "\\";
+    CreateDirectoryW(win::WidePath(deep).c_str(), nullptr);
+  }
+  const HANDLE file = CreateFileW(win::WidePath(deep + "deep.url").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  WriteFile(file, kShortcut.data(), static_cast<DWORD>(kShortcut.size()), nullptr, nullptr);
+  CloseHandle(file);
+  for (const char* name : {"b.url", "a.url", "notes.txt", "X.URL"}) elsewhere.Write(name, kShortcut + name);
+  CreateDirectoryA((elsewhere.Path() + "dir").c_str(), nullptr);
+  Start();
+  for (const std::vector<std::string>& names :
+       {std::vector<std::string>{}, {"b.url", "notes.txt", "X.URL", "dir", deep + "deep.url", "a.url"}}) {
+    std::vector<std::string> paths;
+    for (const std::string& name : names) paths.push_back(name.find('\\') == std::string::npos ? elsewhere.Path() + name : name);
+    EXPECT_EQ(SendMessageW(window->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(ShellDrop(paths)), 0), 0);
+  }
+  Captions added;
+  for (const auto& item : window->popMenu.Root().Items) added.push_back(item->Caption);
+  EXPECT_EQ(added, (Captions{L"Tamaroo", L"-", L"b", L"deep", L"a"}));
+  EXPECT_EQ(exe.Read("favorite\\a.url"), kShortcut + "a.url");
+  EXPECT_EQ(exe.Read("favorite\\deep.url"), kShortcut);
 }
 
 }  // namespace

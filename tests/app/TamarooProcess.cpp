@@ -42,10 +42,11 @@ std::string BuiltTamaroo() {
 TempFolder::TempFolder(const std::string& leaf) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
+  // Process ids come round again, and a killed test leaves its folder behind.
   static int counter = 0;
-  root_ = std::string(temp) + "tamaroo-" + std::to_string(GetCurrentProcessId()) + "-" +
-          std::to_string(++counter);
-  CreateDirectoryA(root_.c_str(), nullptr);
+  do {
+    root_ = std::string(temp) + "tamaroo-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+  } while (!CreateDirectoryA(root_.c_str(), nullptr));
   path_ = root_ + "\\";
   if (!leaf.empty()) {
     path_ += leaf + "\\";

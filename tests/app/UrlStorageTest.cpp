@@ -1,5 +1,5 @@
 // Dropped links written as shortcut files into a real folder.
-#include "app/LinkShortcut.h"
+#include "app/UrlStorage.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ std::string ReadAll(const std::string& path) {
   return bytes.substr(0, read);
 }
 
-TEST(LinkShortcut, IsWrittenUnderAFreeNameMadeFromItsTitle) {
+TEST(StoreLink, IsWrittenUnderAFreeNameMadeFromItsTitle) {
   const bool japanese = GetACP() == 932;
   const struct {
     std::vector<std::string> taken;
@@ -41,14 +41,13 @@ TEST(LinkShortcut, IsWrittenUnderAFreeNameMadeFromItsTitle) {
     SCOPED_TRACE(c.stored);
     const TempFolder folder;
     for (const std::string& name : c.taken) folder.Write(name, std::string("taken"));
-    const auto path = app::StoreLink(folder.Path(), {c.url, c.title});
-    EXPECT_EQ(path, folder.Path() + c.stored);
+    EXPECT_EQ(app::StoreLink(folder.Path(), {c.url, c.title}), c.stored);
     EXPECT_EQ(ReadAll(folder.Path() + c.stored), "[InternetShortcut]\r\nURL=" + c.url + "\r\n");
     for (const std::string& name : c.taken) EXPECT_EQ(ReadAll(folder.Path() + name), "taken");
   }
 }
 
-TEST(LinkShortcut, IsWrittenWherePathsPassMaxPath) {
+TEST(StoreLink, IsWrittenWherePathsPassMaxPath) {
   const TempFolder root;
   std::string folder = root.Path();
   std::vector<std::string> levels;
@@ -57,14 +56,13 @@ TEST(LinkShortcut, IsWrittenWherePathsPassMaxPath) {
     CreateDirectoryW(Extended(folder).c_str(), nullptr);
     levels.push_back(folder);
   }
-  const auto path = app::StoreLink(folder, {"http://deep.example/", L"Deep"});
-  EXPECT_EQ(path, folder + "Deep.url");
+  EXPECT_EQ(app::StoreLink(folder, {"http://deep.example/", L"Deep"}), "Deep.url");
   EXPECT_EQ(ReadAll(folder + "Deep.url"), "[InternetShortcut]\r\nURL=http://deep.example/\r\n");
   DeleteFileW(Extended(folder + "Deep.url").c_str());
   for (auto level = levels.rbegin(); level != levels.rend(); ++level) RemoveDirectoryW(Extended(*level).c_str());
 }
 
-TEST(LinkShortcut, AMissingFolderStoresNothing) {
+TEST(StoreLink, AMissingFolderStoresNothing) {
   const TempFolder root;
   EXPECT_EQ(app::StoreLink(root.Path() + "missing\\", {"http://a/", L"A"}), std::nullopt);
 }
