@@ -39,7 +39,7 @@ void CheckSplit(std::string_view path, text::LeadByteTest isLead) {
 
   Check(folder + name == path);
   Check(folder.empty() || folder.back() == '\\' || folder.back() == ':');
-  Check(starts[folder.size()]);
+  Check(folder.empty() || starts[folder.size() - 1]);
   Check(!HasDelimiter(name, "\\:", isLead));
 
   Check(bare + extension == name);
