@@ -2,5 +2,4 @@
 // Names of the resources bound into the executable.
 #define TAMAROO_ICON_NAME "MAINICON"
 #define TAMAROO_MENU_IMAGES_NAME "MENUIMAGES"  // named bare in Tamaroo.rc
-#define TAMAROO_VERSION 0, 1, 0, 0
-#define TAMAROO_VERSION_TEXT "0.1.0.0"
+#include "Version.h"  // TAMAROO_VERSION and TAMAROO_VERSION_TEXT, made by CMake

@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
-# Builds Tamaroo and runs every test under Wine (code page 932) and Xvfb.
+# Builds Tamaroo and runs every test: the pure units natively under the
+# sanitizers, then everything under Wine (code page 932) and Xvfb. With CI
+# set, warnings are errors and each fuzz target runs for 20 seconds too.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine-env.sh"
+source "$here/native-env.sh"
 prepare
-exec xvfb-run -a -s "$XVFB_ARGS" "$here/ctest-warm.sh" "$@"
+build_native native_tests
+ctest --test-dir "$NATIVE_DIR" --output-on-failure "$@"
+xvfb-run -a -s "$XVFB_ARGS" "$here/ctest-warm.sh" "$@"
+[ -z "${CI:-}" ] || "$here/fuzz.sh" 20

@@ -21,10 +21,12 @@ wine_prefix() {
   touch "$WINEPREFIX/.tamaroo-ready"
 }
 
-# Configures and builds everything (program, tests, benchmarks).
+# Configures and builds everything (program, tests, benchmarks); warnings
+# are errors in CI.
 build_all() {
   cmake -S "$root" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" \
+    -DTAMAROO_WERROR="$([ -n "${CI:-}" ] && echo ON || echo OFF)" >/dev/null
   cmake --build "$BUILD_DIR"
 }
 

@@ -182,7 +182,9 @@ TEST_F(MainWindowMenu, AddUrlFileStoresWithoutOverwritingOrLosing) {
     if (!added) continue;
     EXPECT_EQ(window->popMenu.Root().Items.back()->Caption, d.caption);
     EXPECT_EQ(exe.Read(std::string("favorite\\") + d.storedAs), bytes);
-    if (d.othersStored) EXPECT_EQ(exe.Read(place(0)), "other");
+    if (d.othersStored) {
+      EXPECT_EQ(exe.Read(place(0)), "other");
+    }
   }
 }
 

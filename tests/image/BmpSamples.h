@@ -29,7 +29,8 @@ inline std::vector<std::uint8_t> Make(const Shape& s, long pixelBytes = -1) {
   const std::uint32_t masks = (s.compression == 3 && s.headerSize == 40) ? 12 : 0;
   const std::uint32_t offBits = 14 + s.headerSize + masks + colors * entry;
   const std::uint32_t stride = ((static_cast<std::uint32_t>(s.width) * s.bits + 31) / 32) * 4;
-  const std::uint32_t rows = static_cast<std::uint32_t>(s.height < 0 ? -s.height : s.height);
+  const auto height = static_cast<std::uint32_t>(s.height);
+  const std::uint32_t rows = s.height < 0 ? 0u - height : height;
   if (pixelBytes < 0) pixelBytes = s.imageSize ? s.imageSize : stride * rows;
 
   std::vector<std::uint8_t> out{'B', 'M'};

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets natively with clang and runs each for the given
+# number of seconds (20 by default), starting from the seeds in fuzz/corpus.
+# What a target finds is saved as build-native/findings/<target>-crash-...
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/native-env.sh"
+seconds=${1:-20}
+
+# Each target with its longest input: paths stay within MAX_PATH, settings are short.
+targets=(bmp_file:65536 integer_text:64 ansi_path:260)
+names=()
+for t in "${targets[@]}"; do names+=("fuzz_${t%%:*}"); done
+build_native "${names[@]}" >/dev/null
+
+mkdir -p "$NATIVE_DIR/findings"
+failed=0
+for t in "${targets[@]}"; do
+  name=${t%%:*}
+  work="$NATIVE_DIR/corpus/$name"
+  mkdir -p "$work"
+  log="$NATIVE_DIR/findings/$name.log"
+  if "$NATIVE_DIR/fuzz_$name" -max_total_time="$seconds" -max_len="${t##*:}" -print_final_stats=1 \
+      -artifact_prefix="$NATIVE_DIR/findings/$name-" "$work" "$root/fuzz/corpus/$name" >"$log" 2>&1; then
+    echo "$name: $(sed -n 's/^stat::number_of_executed_units: *//p' "$log") executions, clean"
+  else
+    failed=1
+    echo "$name: FAILED, see $log"
+    grep -E 'ERROR|SUMMARY|Test unit written' "$log" || tail -n 20 "$log"
+  fi
+done
+exit $failed
