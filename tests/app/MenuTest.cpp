@@ -96,8 +96,9 @@ TEST_F(TamarooMenu, ABookmarkChosenFromTheMenuIsOpenedByTheShell) {
 // drag_source.exe, built beside the tests, drags a link as a browser does
 // from its own process and drops it at the point; returns its exit code, the effect.
 DWORD DragFromBrowser(int x, int y, const std::string& browserArgs) {
-  std::string commandLine = "\"" + BuiltTamaroo().substr(0, BuiltTamaroo().size() - 11) + "drag_source.exe\" " +
-                            std::to_string(x) + " " + std::to_string(y) + " " + browserArgs;
+  std::string commandLine = BuiltTamaroo();
+  commandLine.replace(commandLine.size() - 11, 11, "drag_source.exe");
+  commandLine = '"' + commandLine + "\" " + std::to_string(x) + " " + std::to_string(y) + " " + browserArgs;
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION drag{};
