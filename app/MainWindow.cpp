@@ -20,10 +20,6 @@ namespace {
 
 constexpr char kSection[] = "General";
 
-void MakeTopmost(HWND hwnd) {
-  SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
 RECT WindowRect(HWND hwnd) {
   RECT r;
   GetWindowRect(hwnd, &r);
@@ -33,20 +29,24 @@ RECT WindowRect(HWND hwnd) {
 }  // namespace
 
 TfrmMain::TfrmMain() {
-  frmMain = this;
   win::Application& app = win::Application::Instance();
   const auto& design = resources::kMainWindow;
   const std::wstring caption = win::FromUtf8(design.caption);
   CreateHandle({L"TfrmMain", CS_DBLCLKS, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), app.Icon()},
                {0, WS_POPUP, caption.c_str(), design.left, design.top, design.clientWidth,
                 design.clientHeight, app.Handle()});
-  MakeTopmost(Handle());
+  // Set once the window exists, so a window that could not be made leaves it empty.
+  frmMain = this;
+  win::SetTopmost(Handle(), true);
   app.SetMainWindow(Handle());
   BuildMenu();
   FormCreate();
 }
 
-TfrmMain::~TfrmMain() { frmMain = nullptr; }
+TfrmMain::~TfrmMain() {
+  win::Application::Instance().SetMainWindow(nullptr);
+  frmMain = nullptr;
+}
 
 void TfrmMain::BuildMenu() {
   using Handler = void (TfrmMain::*)();
@@ -91,7 +91,7 @@ void TfrmMain::RestorePosition() {
   int left = settings.ReadInteger(kSection, "Left", defaultLeft);
   int top = settings.ReadInteger(kSection, "Top", defaultTop);
   // A position off every monitor would leave the user no way to reach the window.
-  if (!IsOnAnyMonitor({left, top, left + size.cx, top + size.cy})) {
+  if (!IsOnAnyMonitor(BoundsAt(left, top, size))) {
     left = defaultLeft;
     top = defaultTop;
   }

@@ -10,6 +10,7 @@
 #include "ModalProbe.h"
 #include "TamarooProcess.h"
 #include "win/Application.h"
+#include "win/Failure.h"
 
 namespace tamaroo_test {
 namespace {
@@ -46,6 +47,33 @@ class MainWindowMenu : public ::testing::Test {
   win::Application application{L"Tamaroo", L"MAINICON"};
   std::unique_ptr<app::TfrmMain> window;
 };
+
+// Refuses the making of main windows on this thread, as a system short of
+// resources would.
+LRESULT CALLBACK RefuseMainWindow(int code, WPARAM wParam, LPARAM lParam) {
+  wchar_t name[32] = L"";
+  if (code == HCBT_CREATEWND) GetClassNameW(reinterpret_cast<HWND>(wParam), name, 32);
+  return wcscmp(name, L"TfrmMain") == 0 ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+using MainWindowLife = MainWindowMenu;
+
+TEST_F(MainWindowLife, LeavesNoMainWindowBehindWhenDestroyedOrRefused) {
+  window.reset();
+  EXPECT_EQ(app::frmMain, nullptr);
+  EXPECT_EQ(application.MainWindow(), nullptr);
+
+  const HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseMainWindow, nullptr, GetCurrentThreadId());
+  try {
+    app::TfrmMain refused;
+    ADD_FAILURE() << "a main window without a window";
+  } catch (const win::Failure& failure) {
+    EXPECT_EQ(failure.Text(), L"ウィンドウを作成できません");
+  }
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(app::frmMain, nullptr);
+  EXPECT_EQ(application.MainWindow(), nullptr);
+}
 
 TEST_F(MainWindowMenu, ShowsTheDesignedTreeAndHidesTheLoneSeparator) {
   const auto [top, sub] = Shown();

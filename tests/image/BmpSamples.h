@@ -68,9 +68,9 @@ inline std::vector<std::uint8_t> Make(const Shape& s, long pixelBytes = -1) {
   return out;
 }
 
-// An RLE8 picture of `width` x 1 in one run, then end of bitmap.
-inline std::vector<std::uint8_t> MakeRle8(std::int32_t width) {
-  Shape s{.width = width, .height = 1, .bits = 8, .compression = 1, .imageSize = 4};
+// An RLE8 picture of one run, then end of bitmap; the header may claim more rows.
+inline std::vector<std::uint8_t> MakeRle8(std::int32_t width, std::int32_t height = 1) {
+  Shape s{.width = width, .height = height, .bits = 8, .compression = 1, .imageSize = 4};
   std::vector<std::uint8_t> file = Make(s, 0);
   file.insert(file.end(), {static_cast<std::uint8_t>(width), 5, 0, 1});
   return file;
