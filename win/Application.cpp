@@ -28,6 +28,10 @@ Application::Application(std::wstring title, const wchar_t* iconName)
                {0, WS_POPUP, title_.c_str(), 0, 0, 0, 0, nullptr});
   // Replaced as a whole, not combined: no taskbar button and no task-switch entry.
   SetWindowLongW(Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+  // Hidden, so its place in the z-order shows nowhere; at the bottom it never
+  // sits right behind the main window, where Wine keeps an owned window from
+  // leaving the topmost band (it puts the window after itself).
+  SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   current = this;
 }
 
