@@ -41,6 +41,18 @@ TSearchRec MakeSearchRec(HANDLE Handle, const WIN32_FIND_DATAA& Data) {
   return Search;
 }
 
+void DispatchWaitingMessages() {
+  MSG Msg;
+  while (PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (Msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(Msg.wParam));
+      return;
+    }
+    TranslateMessage(&Msg);
+    DispatchMessageW(&Msg);
+  }
+}
+
 struct FileId {
   DWORD Volume, IndexHigh, IndexLow;
   bool operator==(const FileId&) const = default;
@@ -69,7 +81,7 @@ TDateTime FileTimeToDateTime(FILETIME Time) {
   return SystemTimeToDateTime(System);
 }
 
-TFindFile::TFindFile() {
+TFindFile::TFindFile() : ProcessMessages(DispatchWaitingMessages) {
   SYSTEMTIME Now;
   GetLocalTime(&Now);
   CheckedTime = SystemTimeToDateTime(Now);

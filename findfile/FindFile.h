@@ -64,8 +64,10 @@ class TFindFile {
   TTimeKind CheckTimeKind = tmLastWrite;
   TDateTime CheckedTime;  // default: the local time of construction
   TOnFindEvent OnFind;
-  // Called before each directory entry, so that a program can keep its
-  // windows responding during a long search. Empty: nothing is called.
+  // Called before each directory entry, so that a program keeps its windows
+  // responding during a long search. The default dispatches the messages
+  // waiting in the calling thread's queue and leaves a quit message there for
+  // the program's own loop; empty: nothing is called.
   std::function<void()> ProcessMessages;
 
   // -1 when FolderName is empty; otherwise the number of files reported

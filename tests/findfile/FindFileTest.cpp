@@ -250,6 +250,10 @@ TEST(FindFile, CancelStopsAtTheThirdFileDeepDown) {
   Tree.Folder("a\\b\\c");
   for (const char* Name : {"1.txt", "2.txt", "3.txt", "4.txt", "5.txt"})
     Tree.File(std::string("a\\b\\c\\") + Name);
+  // A file of an outer folder, met after the sub-folder: the stop holds there too.
+  Tree.File("a\\z.txt");
+  const std::vector<WIN32_FIND_DATAA> Outer = Entries(Tree.Root + "\\a\\*.*");
+  ASSERT_EQ(std::string(Outer.back().cFileName), "z.txt");
 
   TFindFile Find;
   Find.FolderName = Tree.Root;
@@ -262,8 +266,8 @@ TEST(FindFile, CancelStopsAtTheThirdFileDeepDown) {
   EXPECT_EQ(Find.Execute(), 3);
   EXPECT_EQ(Calls, 3);
   // The next search starts afresh.
-  Calls = 10;
-  EXPECT_EQ(Find.Execute(), 5);
+  Find.OnFind = nullptr;
+  EXPECT_EQ(Find.Execute(), 6);
 }
 
 TEST(FindFile, TimeFilterComparesTheChosenStampStrictly) {
@@ -411,6 +415,33 @@ TEST(FindFile, PumpsMessagesBeforeEveryEntry) {
   ASSERT_EQ(Find.Execute(), 3);
   EXPECT_EQ(std::count(Log.begin(), Log.end(), ""),
             static_cast<long>(Entries(Root + "*.*").size() + Entries(Root + "sub\\*.*").size()));
+}
+
+TEST(FindFile, DispatchesWaitingMessagesByDefaultAndLeavesTheQuitMessage) {
+  TempTree Tree;
+  Tree.File("a.txt");
+  static int Dispatched = 0;
+  WNDCLASSW Class{};
+  Class.lpfnWndProc = [](HWND Window, UINT Message, WPARAM WParam, LPARAM LParam) -> LRESULT {
+    if (Message == WM_APP) ++Dispatched;
+    return DefWindowProcW(Window, Message, WParam, LParam);
+  };
+  Class.lpszClassName = L"FindFileTestWindow";
+  RegisterClassW(&Class);
+  const HWND Window = CreateWindowW(Class.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                    nullptr, nullptr);
+  PostMessageW(Window, WM_APP, 0, 0);
+  PostQuitMessage(7);
+
+  TFindFile Find;
+  Find.FolderName = Tree.Root;
+  Find.OnFind = [](const std::string&, const std::string&, TSearchRec, bool&) { EXPECT_EQ(Dispatched, 1); };
+  EXPECT_EQ(Find.Execute(), 1);
+  MSG Msg{};
+  EXPECT_TRUE(PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(Msg.message, static_cast<UINT>(WM_QUIT));
+  EXPECT_EQ(Msg.wParam, 7u);
+  DestroyWindow(Window);
 }
 
 }  // namespace
