@@ -201,11 +201,12 @@ TEST_F(TamarooStart, AnUnwritableSettingsFileIsToldAndTheProgramStillEnds) {
   EXPECT_EQ(process->WaitForExit(), 0u);
 }
 
-TEST_F(TamarooStart, KeepsItsSettingsInAFolderWhoseNameEndsInABackslashTrailByte) {
+TEST_F(TamarooStart, KeepsItsSettingsBesideAnExeWhoseNamesEndInABackslashTrailByte) {
   if (GetACP() != 932) GTEST_SKIP() << "a Shift-JIS folder name needs code page 932";
-  const TempFolder exe("\x95\x5C");  // "表": its second byte is '\'
+  // "表" and "ソ": the second byte of each is '\'.
+  const TempFolder exe("\x95\x5C");
   workFolder.Write("glyph.bmp", Face(205, 118));
-  TamarooProcess tamaroo(exe.Path(), workFolder.Path());
+  TamarooProcess tamaroo(exe.Path(), workFolder.Path(), "\x83\x5C.exe");
   const HWND main = tamaroo.WaitForMainWindow();
   ASSERT_TRUE(main);
   PostMessageW(main, WM_CLOSE, 0, 0);
