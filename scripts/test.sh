@@ -4,4 +4,6 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine-env.sh"
 prepare
-exec xvfb-run -a -s "$XVFB_ARGS" "$here/ctest-warm.sh" "$@"
+# Both cores; the tests that share the pointer or the foreground window still
+# run one at a time. A -j of the caller's comes later and wins.
+exec xvfb-run -a -s "$XVFB_ARGS" "$here/ctest-warm.sh" -j2 "$@"
