@@ -6,8 +6,8 @@
 #include <string>
 
 #include "ModalProbe.h"
-#include "win/Application.h"
 #include "text/FailureText.h"
+#include "win/Application.h"
 #include "win/Failure.h"
 #include "win/WideText.h"
 
@@ -37,7 +37,7 @@ class ThrowingForm : public win::Form {
       case kThrowOther: throw 42;
       case WM_APP + 3: return ++handled;
       case WM_CANCELMODE:
-        // Counted only before any box exists.
+        // Counted only before any box exists: showing one cancels the capture too.
         if (!FindWindowW(L"#32770", nullptr)) ++cancels;
         break;
     }
@@ -114,7 +114,7 @@ TEST_F(FormTest, TheApplicationWindowHasNoTaskbarPresence) {
 }
 
 TEST_F(FormTest, TheMouseCaptureIsCancelledBeforeAFailureIsShown) {
-  // Hidden, so the box does not disable it, which would cancel the capture too.
+  // Hidden, so it is not disabled while the box is up, which cancels a capture too.
   ThrowingForm holder{app.Handle(), WS_POPUP};
   SetCapture(holder.Handle());
   SendAndReadBox(kThrowFailure);
