@@ -16,7 +16,6 @@
 #include "win/Application.h"
 #include "win/Failure.h"
 #include "win/FailureBox.h"
-#include "win/MessageLoop.h"
 #include "win/WideText.h"
 
 namespace app {
@@ -26,10 +25,6 @@ TfrmMain* frmMain = nullptr;
 namespace {
 
 constexpr char kSection[] = "General";
-
-void MakeTopmost(HWND hwnd) {
-  SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
 
 RECT WindowRect(HWND hwnd) {
   RECT r;
@@ -48,14 +43,15 @@ std::wstring CannotStore(const std::wstring& name) {
 }  // namespace
 
 TfrmMain::TfrmMain(std::string exeFolder) : exeFolder_(std::move(exeFolder)) {
-  frmMain = this;
   win::Application& app = win::Application::Instance();
   const auto& design = resources::kMainWindow;
   const std::wstring caption = win::FromUtf8(design.caption);
   CreateHandle({L"TfrmMain", CS_DBLCLKS, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), app.Icon()},
                {0, WS_POPUP, caption.c_str(), design.left, design.top, design.clientWidth,
                 design.clientHeight, app.Handle()});
-  MakeTopmost(Handle());
+  // Set once the window exists, so a window that could not be made leaves it empty.
+  frmMain = this;
+  win::SetTopmost(Handle(), true);
   app.SetMainWindow(Handle());
   il.reset(ImageList_Create(16, 16, ILC_COLOR16 | ILC_MASK, 4, 4));
   const win::BitmapHandle pictures(static_cast<HBITMAP>(
@@ -66,7 +62,10 @@ TfrmMain::TfrmMain(std::string exeFolder) : exeFolder_(std::move(exeFolder)) {
   FormCreate();
 }
 
-TfrmMain::~TfrmMain() { frmMain = nullptr; }
+TfrmMain::~TfrmMain() {
+  win::Application::Instance().SetMainWindow(nullptr);
+  frmMain = nullptr;
+}
 
 void TfrmMain::BuildMenu() {
   using Handler = void (TfrmMain::*)();
@@ -116,7 +115,7 @@ void TfrmMain::RestorePosition() {
   int left = settings.ReadInteger(kSection, "Left", defaultLeft);
   int top = settings.ReadInteger(kSection, "Top", defaultTop);
   // A position off every monitor would leave the user no way to reach the window.
-  if (!IsOnAnyMonitor({left, top, left + size.cx, top + size.cy})) {
+  if (!IsOnAnyMonitor(BoundsAt(left, top, size))) {
     left = defaultLeft;
     top = defaultTop;
   }
@@ -138,7 +137,6 @@ void TfrmMain::SetUpUrlFolder() {
 void TfrmMain::ScanUrlFolder() {
   FindFile.FolderName = UrlFolder;
   FindFile.FileMask = {"*.url"};
-  FindFile.ProcessMessages = win::ProcessMessages;
   FindFile.OnFind = [this](const std::string& FileName, const std::string& Path, TSearchRec Search, bool& Cancel) {
     FindFileFind(FileName, Path, Search, Cancel);
   };

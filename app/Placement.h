@@ -10,6 +10,11 @@ constexpr int CentredOrigin(int screenExtent, int windowExtent) {
   return screenExtent / 2 - windowExtent / 2;
 }
 
+// The screen rectangle of a window of `size` at (left, top). Edges beyond the
+// coordinate range stop at its end instead of wrapping round: a stored
+// position may be any 32-bit value.
+RECT BoundsAt(int left, int top, SIZE size);
+
 // True when some part of the rectangle lies on a monitor.
 bool IsOnAnyMonitor(const RECT& bounds);
 

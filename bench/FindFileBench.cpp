@@ -19,142 +19,142 @@ namespace {
 const int kFolders = 20, kSubfolders = 10, kFilesPerFolder = 100;
 const int kWalkRuns = 15, kMatchRuns = 9;
 
+// The component's default pump, for the bare walk.
 void PumpMessages() {
-  MSG Msg;
-  while (PeekMessageA(&Msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&Msg);
-    DispatchMessageA(&Msg);
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
   }
 }
 
 // What TFindFile does with no mask and no time filter, without the component.
-int BareWalk(const std::string& Dir) {
-  WIN32_FIND_DATAA Data;
-  HANDLE Search = FindFirstFileA((Dir + "*.*").c_str(), &Data);
-  if (Search == INVALID_HANDLE_VALUE) return 0;
-  int Count = 0;
+int BareWalk(const std::string& dir) {
+  WIN32_FIND_DATAA data;
+  HANDLE search = FindFirstFileA((dir + "*.*").c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  int count = 0;
   do {
     PumpMessages();
-    if (Data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      if (Data.cFileName[0] != '.') Count += BareWalk(Dir + Data.cFileName + "\\");
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (data.cFileName[0] != '.') count += BareWalk(dir + data.cFileName + "\\");
     } else {
-      ++Count;
+      ++count;
     }
-  } while (FindNextFileA(Search, &Data));
-  FindClose(Search);
-  return Count;
+  } while (FindNextFileA(search, &data));
+  FindClose(search);
+  return count;
 }
 
 template <class Work>
-double Seconds(Work&& Run) {
-  const auto Start = std::chrono::steady_clock::now();
-  Run();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+double Seconds(Work&& run) {
+  const auto start = std::chrono::steady_clock::now();
+  run();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-double Median(std::vector<double> Times) {
-  std::sort(Times.begin(), Times.end());
-  return Times[Times.size() / 2];
+double Median(std::vector<double> times) {
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
 }
 
-double Fastest(const std::vector<double>& Times) { return *std::min_element(Times.begin(), Times.end()); }
+double Fastest(const std::vector<double>& times) { return *std::min_element(times.begin(), times.end()); }
 
 std::string MakeTree() {
-  char Temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, Temp);
-  const std::string Root = std::string(Temp) + "findfile-bench-" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(Root.c_str(), nullptr);
-  for (int Folder = 0; Folder < kFolders; ++Folder) {
-    const std::string Top = Root + "\\d" + std::to_string(Folder);
-    CreateDirectoryA(Top.c_str(), nullptr);
-    for (int Sub = 0; Sub < kSubfolders; ++Sub) {
-      const std::string Dir = Top + "\\s" + std::to_string(Sub) + "\\";
-      CreateDirectoryA(Dir.c_str(), nullptr);
-      for (int File = 0; File < kFilesPerFolder; ++File) {
-        const std::string Name = Dir + "file" + std::to_string(File) + (File % 10 ? ".txt" : ".url");
-        CloseHandle(CreateFileA(Name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string root = std::string(temp) + "findfile-bench-" + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(root.c_str(), nullptr);
+  for (int folder = 0; folder < kFolders; ++folder) {
+    const std::string top = root + "\\d" + std::to_string(folder);
+    CreateDirectoryA(top.c_str(), nullptr);
+    for (int sub = 0; sub < kSubfolders; ++sub) {
+      const std::string dir = top + "\\s" + std::to_string(sub) + "\\";
+      CreateDirectoryA(dir.c_str(), nullptr);
+      for (int file = 0; file < kFilesPerFolder; ++file) {
+        const std::string name = dir + "file" + std::to_string(file) + (file % 10 ? ".txt" : ".url");
+        CloseHandle(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
       }
     }
   }
-  return Root;
+  return root;
 }
 
-void BenchWalk(const std::string& Root) {
-  std::vector<double> Bare, Plain, Masked;
-  int BareCount = 0, PlainCount = 0, MaskedCount = 0;
-  TFindFile Find;
-  Find.FolderName = Root;
-  Find.ProcessMessages = PumpMessages;
-  Find.OnFind = [](const std::string&, const std::string&, TSearchRec, bool&) {};
-  BareWalk(Root + "\\");  // warms the caches for all three
-  const auto TimeBare = [&] { Bare.push_back(Seconds([&] { BareCount = BareWalk(Root + "\\"); })); };
-  const auto TimeComponent = [&] {
-    Find.FileMask.clear();
-    Plain.push_back(Seconds([&] { PlainCount = Find.Execute(); }));
-    Find.FileMask = {"*.url"};
-    Masked.push_back(Seconds([&] { MaskedCount = Find.Execute(); }));
+void BenchWalk(const std::string& root) {
+  std::vector<double> bare, plain, masked;
+  int bareCount = 0, plainCount = 0, maskedCount = 0;
+  TFindFile find;
+  find.FolderName = root;
+  find.OnFind = [](const std::string&, const std::string&, TSearchRec, bool&) {};
+  BareWalk(root + "\\");  // warms the caches for all three
+  const auto timeBare = [&] { bare.push_back(Seconds([&] { bareCount = BareWalk(root + "\\"); })); };
+  const auto timeComponent = [&] {
+    find.FileMask.clear();
+    plain.push_back(Seconds([&] { plainCount = find.Execute(); }));
+    find.FileMask = {"*.url"};
+    masked.push_back(Seconds([&] { maskedCount = find.Execute(); }));
   };
   // Taking turns at going first keeps a drift of the machine out of the ratio.
-  for (int Run = 0; Run < kWalkRuns; ++Run) {
-    if (Run % 2) {
-      TimeComponent();
-      TimeBare();
+  for (int run = 0; run < kWalkRuns; ++run) {
+    if (run % 2) {
+      timeComponent();
+      timeBare();
     } else {
-      TimeBare();
-      TimeComponent();
+      timeBare();
+      timeComponent();
     }
   }
-  // Each entry costs a PeekMessageA, a round trip to the wineserver whose
+  // Each entry costs a PeekMessageW, a round trip to the wineserver whose
   // time varies with the load of the machine: the fastest runs show it least.
   std::printf("walk, %d runs: median (fastest)\n", kWalkRuns);
-  std::printf("  bare FindFirstFileA loop  %7.1f ms (%7.1f)  %d files\n", Median(Bare) * 1e3,
-              Fastest(Bare) * 1e3, BareCount);
-  const auto Compare = [&](const char* Name, const std::vector<double>& Times, int Count) {
-    std::printf("  %-24s  %7.1f ms (%7.1f)  %d files  ratio %.3f (%.3f), goal <= 1.10\n", Name,
-                Median(Times) * 1e3, Fastest(Times) * 1e3, Count, Median(Times) / Median(Bare),
-                Fastest(Times) / Fastest(Bare));
+  std::printf("  bare FindFirstFileA loop  %7.1f ms (%7.1f)  %d files\n", Median(bare) * 1e3,
+              Fastest(bare) * 1e3, bareCount);
+  const auto compare = [&](const char* name, const std::vector<double>& times, int count) {
+    std::printf("  %-24s  %7.1f ms (%7.1f)  %d files  ratio %.3f (%.3f), goal <= 1.10\n", name,
+                Median(times) * 1e3, Fastest(times) * 1e3, count, Median(times) / Median(bare),
+                Fastest(times) / Fastest(bare));
   };
-  Compare("TFindFile, no mask", Plain, PlainCount);
-  Compare("TFindFile, mask \"*.url\"", Masked, MaskedCount);
+  compare("TFindFile, no mask", plain, plainCount);
+  compare("TFindFile, mask \"*.url\"", masked, maskedCount);
 }
 
 void BenchMatch() {
   const int kRounds = 20000;
-  std::vector<double> Own, System;
+  std::vector<double> own, system;
   // Both get the same strings, made once: a caller of MatchFileName holds std::strings.
-  std::vector<std::pair<std::string, std::string>> Cases;
-  for (const MaskCase& Row : kMaskTable) Cases.emplace_back(Row.FileName, Row.Mask);
-  int Fits = 0;
-  for (int Run = 0; Run < kMatchRuns; ++Run) {
-    Own.push_back(Seconds([&] {
-      for (int Round = 0; Round < kRounds; ++Round)
-        for (const auto& [FileName, Mask] : Cases) Fits += MatchFileName(FileName, Mask);
+  std::vector<std::pair<std::string, std::string>> cases;
+  for (const MaskCase& row : kMaskTable) cases.emplace_back(row.fileName, row.mask);
+  int fits = 0;
+  for (int run = 0; run < kMatchRuns; ++run) {
+    own.push_back(Seconds([&] {
+      for (int round = 0; round < kRounds; ++round)
+        for (const auto& [fileName, mask] : cases) fits += MatchFileName(fileName, mask);
     }));
-    System.push_back(Seconds([&] {
-      for (int Round = 0; Round < kRounds; ++Round)
-        for (const auto& [FileName, Mask] : Cases) Fits += PathMatchSpecA(FileName.c_str(), Mask.c_str());
+    system.push_back(Seconds([&] {
+      for (int round = 0; round < kRounds; ++round)
+        for (const auto& [fileName, mask] : cases) fits += PathMatchSpecA(fileName.c_str(), mask.c_str());
     }));
   }
-  int Agree = 0;
-  for (const MaskCase& Row : kMaskTable)
-    Agree += bool(PathMatchSpecA(Row.FileName, Row.Mask)) == Row.Fits;
-  const double Calls = double(kRounds) * std::size(kMaskTable);
+  int agree = 0;
+  for (const MaskCase& row : kMaskTable)
+    agree += bool(PathMatchSpecA(row.fileName, row.mask)) == row.fits;
+  const double calls = double(kRounds) * std::size(kMaskTable);
   std::printf("matching the %zu table cases, median of %d runs (%d fits):\n", std::size(kMaskTable),
-              kMatchRuns, Fits);
-  std::printf("  MatchFileName   %7.1f ns/call\n", Median(Own) / Calls * 1e9);
-  std::printf("  PathMatchSpecA  %7.1f ns/call  (agrees on %d of %zu)\n", Median(System) / Calls * 1e9,
-              Agree, std::size(kMaskTable));
-  std::printf("  speed-up %.1fx (goal >= 10x)\n", Median(System) / Median(Own));
+              kMatchRuns, fits);
+  std::printf("  MatchFileName   %7.1f ns/call\n", Median(own) / calls * 1e9);
+  std::printf("  PathMatchSpecA  %7.1f ns/call  (agrees on %d of %zu)\n", Median(system) / calls * 1e9,
+              agree, std::size(kMaskTable));
+  std::printf("  speed-up %.1fx (goal >= 10x)\n", Median(system) / Median(own));
 }
 
 }  // namespace
 
 int main() {
   std::printf("code page %u\n", GetACP());
-  const std::string Root = MakeTree();
-  BenchWalk(Root);
-  std::error_code Ignored;
-  std::filesystem::remove_all(Root, Ignored);
+  const std::string root = MakeTree();
+  BenchWalk(root);
+  std::error_code ignored;
+  std::filesystem::remove_all(root, ignored);
   BenchMatch();
   return 0;
 }

@@ -28,9 +28,9 @@ struct TSearchRec {
   WIN32_FIND_DATAA Win32Data;
 };
 
-// Setting Cancel stops the search after this file.
-using TOnFindEvent = std::function<void(const std::string& FileName, const std::string& Path,
-                                        TSearchRec Search, bool& Cancel)>;
+// Setting cancel stops the search after this file.
+using TOnFindEvent = std::function<void(const std::string& fileName, const std::string& path,
+                                        TSearchRec search, bool& cancel)>;
 
 // A time stamp that is no date this side of the year 10000. what() is UTF-8.
 class EConvertError : public std::runtime_error {
@@ -39,19 +39,19 @@ class EConvertError : public std::runtime_error {
 };
 
 // 0.0 for a zero time stamp; otherwise the stamp in local time.
-TDateTime FileTimeToDateTime(FILETIME Time);
+TDateTime FileTimeToDateTime(FILETIME time);
 
 // Mask matching: names and masks are upper-cased and cut at their last '.';
 // the part before and the part after it are matched separately with '*' and
 // '?', each of which stands for bytes, never crossing that dot.
-std::string UpperNamePart(const std::string& Text);
-std::string UpperExtPart(const std::string& Text);
-std::string ReversedText(const std::string& Text);
-// Pattern starts with '*' and has more after it: the text after Pattern's
-// last '*' must fit the end of Name.
-bool MatchTail(const std::string& Name, const std::string& Pattern);
-bool MatchPattern(const std::string& Name, const std::string& Pattern);
-bool MatchFileName(const std::string& FileName, const std::string& Mask);
+std::string UpperNamePart(const std::string& text);
+std::string UpperExtPart(const std::string& text);
+std::string ReversedText(const std::string& text);
+// pattern starts with '*' and has more after it: the text after its last '*'
+// must fit the end of name.
+bool MatchTail(const std::string& name, const std::string& pattern);
+bool MatchPattern(const std::string& name, const std::string& pattern);
+bool MatchFileName(const std::string& fileName, const std::string& mask);
 
 class TFindFile {
  public:
@@ -64,8 +64,10 @@ class TFindFile {
   TTimeKind CheckTimeKind = tmLastWrite;
   TDateTime CheckedTime;  // default: the local time of construction
   TOnFindEvent OnFind;
-  // Called before each directory entry, so that a program can keep its
-  // windows responding during a long search. Empty: nothing is called.
+  // Called before each directory entry, so that a program keeps its windows
+  // responding during a long search. The default dispatches the messages
+  // waiting in the calling thread's queue and leaves a quit message there for
+  // the program's own loop; empty: nothing is called.
   std::function<void()> ProcessMessages;
 
   // -1 when FolderName is empty; otherwise the number of files reported
@@ -73,17 +75,17 @@ class TFindFile {
   int Execute();
   // The count of the current or the last search.
   int FoundCount() const { return FFoundCount; }
-  // Whether any line of FileMask fits FileName (false for an empty list).
-  bool MatchMasks(const std::string& FileName) const;
+  // Whether any line of FileMask fits fileName (false for an empty list).
+  bool MatchMasks(const std::string& fileName) const;
 
  private:
-  // WalkPath: the folders being searched, outermost first.
-  void SearchFolder(const std::string& Folder, std::vector<std::string>& WalkPath);
-  void DoFind(const std::string& FileName, const std::string& Path, bool& Cancel,
-              const TSearchRec& Search);
-  bool TimeFits(const WIN32_FIND_DATAA& Data) const;
-  static bool LeadsBack(const std::string& Folder, const std::vector<std::string>& WalkPath);
-  static std::string CutTrailingDelimiter(const std::string& Path);
+  // walkPath: the folders being searched, outermost first.
+  void SearchFolder(const std::string& folder, std::vector<std::string>& walkPath);
+  void DoFind(const std::string& fileName, const std::string& path, bool& cancel,
+              const TSearchRec& search);
+  bool TimeFits(const WIN32_FIND_DATAA& data) const;
+  static bool LeadsBack(const std::string& folder, const std::vector<std::string>& walkPath);
+  static std::string CutTrailingDelimiter(const std::string& path);
 
   bool FCancelled = false;
   int FFoundCount = 0;

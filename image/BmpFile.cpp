@@ -59,7 +59,7 @@ BmpLayout ParseBmp(std::span<const std::uint8_t> file) {
   }
   if (planes != 1 || !KnownDepth(bits, core)) return Fail(BmpStatus::Invalid);
   const std::int64_t rows = height < 0 ? -height : height;
-  if (width <= 0 || rows == 0 || width > kMaxSide || rows > kMaxSide) return Fail(BmpStatus::Invalid);
+  if (width <= 0 || rows == 0) return Fail(BmpStatus::Invalid);
   const bool rle = compression == kRle8 || compression == kRle4;
   const bool compressionFits = compression == kRgb || (compression == kRle8 && bits == 8) ||
                                (compression == kRle4 && bits == 4) ||
@@ -73,20 +73,29 @@ BmpLayout ParseBmp(std::span<const std::uint8_t> file) {
   const std::size_t infoSize = headerSize + masks + colors * (core ? 3 : 4);
   if (size < kFileHeader + infoSize) return Fail(BmpStatus::ReadError);
 
+  // The file header's offset is trusted only where it points past the colour table.
+  std::size_t bitsOffset = U32(file, 10);
+  if (bitsOffset < kFileHeader + infoSize) bitsOffset = kFileHeader + infoSize;
+  if (bitsOffset > size) return Fail(BmpStatus::ReadError);
+  const std::uint64_t available = size - bitsOffset;
+
+  // A file shorter than its headers announce is cut short, however large the
+  // picture it claims; only complete files are held against the size limits.
   std::uint64_t bitsSize;
   if (rle) {
     bitsSize = imageSize;
     if (bitsSize == 0) return Fail(BmpStatus::Invalid);
+    if (available < bitsSize) return Fail(BmpStatus::ReadError);
   } else {
     const std::uint64_t stride = ((static_cast<std::uint64_t>(width) * bits + 31) / 32) * 4;
+    // Divided, not multiplied: stride times rows can pass 64 bits.
+    if (available / static_cast<std::uint64_t>(rows) < stride) return Fail(BmpStatus::ReadError);
     bitsSize = stride * static_cast<std::uint64_t>(rows);
   }
-  if (bitsSize > kMaxPixelBytes) return Fail(BmpStatus::Invalid);
-
-  // The file header's offset is trusted only where it points past the colour table.
-  std::size_t bitsOffset = U32(file, 10);
-  if (bitsOffset < kFileHeader + infoSize) bitsOffset = kFileHeader + infoSize;
-  if (bitsOffset > size || size - bitsOffset < bitsSize) return Fail(BmpStatus::ReadError);
+  // What the picture costs once decoded, whatever its depth or compression.
+  if (width > kMaxSide || rows > kMaxSide ||
+      static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(rows) * 4 > kMaxDecodedBytes)
+    return Fail(BmpStatus::Invalid);
 
   return BmpLayout{BmpStatus::Ok, kFileHeader, infoSize, bitsOffset, static_cast<std::size_t>(bitsSize),
                    static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};

@@ -24,9 +24,11 @@ struct BmpLayout {
   std::int32_t height = 0;  // negative for rows stored top-down
 };
 
-// The largest picture taken: far beyond any window face.
+// The largest picture taken, far beyond any window face: sides up to 32767
+// pixels, and at most 256 MiB once decoded (4 bytes a pixel, whatever the
+// file's depth or compression).
 inline constexpr std::int32_t kMaxSide = 32767;
-inline constexpr std::uint64_t kMaxPixelBytes = 256u << 20;
+inline constexpr std::uint64_t kMaxDecodedBytes = 256u << 20;
 
 BmpLayout ParseBmp(std::span<const std::uint8_t> file);
 

@@ -10,6 +10,7 @@ inline constexpr char8_t kStreamReadError[] = u8"ストリームからの読み�
 inline constexpr char8_t kInvalidBitmap[] = u8"ビットマップイメージが不正です";
 inline constexpr char8_t kSystemError[] = u8"システムエラー。コード：%d.\r\n%s";
 inline constexpr char8_t kCannotWrite[] = u8"%s に書き込めません";
+inline constexpr char8_t kCannotCreateWindow[] = u8"ウィンドウを作成できません";
 inline constexpr char8_t kBadImageSize[] = u8"イメージサイズが正しくありません";
 inline constexpr char8_t kCannotStore[] = u8"%s を格納できません";
 inline constexpr char8_t kNotFound[] = u8"%s が見つかりません";

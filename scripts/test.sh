@@ -9,5 +9,7 @@ source "$here/native-env.sh"
 prepare
 build_native native_tests
 ctest --test-dir "$NATIVE_DIR" --output-on-failure "$@"
-xvfb-run -a -s "$XVFB_ARGS" "$here/ctest-warm.sh" "$@"
+# Both cores; the tests that share the pointer or the foreground window still
+# run one at a time. A -j of the caller's comes later and wins.
+xvfb-run -a -s "$XVFB_ARGS" "$here/ctest-warm.sh" -j2 "$@"
 [ -z "${CI:-}" ] || "$here/fuzz.sh" 20

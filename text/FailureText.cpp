@@ -7,6 +7,11 @@ std::wstring WithFinalDot(std::wstring text) {
   return text;
 }
 
+std::wstring WithoutTrailingBlanksAndDots(std::wstring text) {
+  while (!text.empty() && (text.back() <= L' ' || text.back() == L'.')) text.pop_back();
+  return text;
+}
+
 std::wstring Format(std::wstring_view pattern, std::initializer_list<std::wstring_view> values) {
   std::wstring result;
   auto value = values.begin();

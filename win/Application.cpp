@@ -24,11 +24,15 @@ Application::Application(std::wstring title, const wchar_t* iconName)
     : title_(std::move(title)),
       // Shared icons from LoadIcon need no owner; they live as long as the module.
       icon_(LoadIconW(GetModuleHandleW(nullptr), iconName)) {
-  current = this;
   CreateHandle({L"TApplication", 0, nullptr, icon_},
                {0, WS_POPUP, title_.c_str(), 0, 0, 0, 0, nullptr});
   // Replaced as a whole, not combined: no taskbar button and no task-switch entry.
   SetWindowLongW(Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+  // Hidden, so its place in the z-order shows nowhere; at the bottom it never
+  // sits right behind the main window, where Wine keeps an owned window from
+  // leaving the topmost band (it puts the window after itself).
+  SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  current = this;
 }
 
 Application::~Application() { current = nullptr; }

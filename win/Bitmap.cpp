@@ -14,7 +14,7 @@ namespace win {
 namespace {
 
 // A file larger than this cannot hold a picture the loader takes.
-constexpr LONGLONG kMaxFileBytes = image::kMaxPixelBytes + (1 << 20);
+constexpr LONGLONG kMaxFileBytes = image::kMaxDecodedBytes + (1 << 20);
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& fileName) {
   const FileHandle file = OwnFile(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -29,15 +29,6 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& fileName) {
                          read != bytes.size()))
     throw Failure(FromUtf8(resources::kStreamReadError));
   return bytes;
-}
-
-std::wstring SystemErrorText(DWORD code) {
-  wchar_t* message = nullptr;
-  FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                 nullptr, code, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
-  std::wstring text = message ? message : L"";
-  LocalFree(message);
-  return text::Format(FromUtf8(resources::kSystemError), {std::to_wstring(code), text});
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "text/FailureText.h"
 #include "win/Application.h"
 #include "win/Failure.h"
+#include "win/Form.h"
 #include "win/WideText.h"
 
 namespace win {
@@ -21,13 +22,6 @@ BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM list) noexcept {
     EnableWindow(hwnd, FALSE);
   }
   return TRUE;
-}
-
-void SetTopmost(HWND hwnd, bool topmost) {
-  if (hwnd) {
-    SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "win/Form.h"
 
+#include "resources/Texts.h"
+#include "win/Failure.h"
 #include "win/FailureBox.h"
+#include "win/WideText.h"
 
 namespace win {
 
@@ -26,9 +29,15 @@ void Form::CreateHandle(const FormClass& windowClass, const FormPlacement& place
     wc.lpszClassName = windowClass.name;
     RegisterClassExW(&wc);
   }
-  CreateWindowExW(placement.exStyle, windowClass.name, placement.caption, placement.style,
-                  placement.left, placement.top, placement.width, placement.height,
-                  placement.owner, nullptr, instance, this);
+  SetLastError(0);
+  if (!CreateWindowExW(placement.exStyle, windowClass.name, placement.caption, placement.style,
+                       placement.left, placement.top, placement.width, placement.height,
+                       placement.owner, nullptr, instance, this)) {
+    // A creation hook can refuse the window without saying why.
+    const DWORD error = GetLastError();
+    hwnd_ = nullptr;  // bound on WM_NCCREATE to a window that is gone again
+    throw Failure(error ? SystemErrorText(error) : FromUtf8(resources::kCannotCreateWindow));
+  }
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -48,6 +57,13 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   } catch (...) {
     ShowCurrentFailure();
     return 0;
+  }
+}
+
+void SetTopmost(HWND hwnd, bool topmost) {
+  if (hwnd) {
+    SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 }
 

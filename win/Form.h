@@ -31,6 +31,7 @@ class Form {
   HWND Handle() const { return hwnd_; }
 
  protected:
+  // Throws Failure with the system's error text when the window cannot be made.
   void CreateHandle(const FormClass& windowClass, const FormPlacement& placement);
   // Handles one message; the default is the system's own processing.
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -39,5 +40,9 @@ class Form {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
   HWND hwnd_ = nullptr;
 };
+
+// Puts the window into the topmost band or takes it out, without moving,
+// sizing or activating it; a null window is left alone.
+void SetTopmost(HWND hwnd, bool topmost);
 
 }  // namespace win

@@ -7,6 +7,15 @@
 namespace win {
 namespace {
 
+std::string Narrow(UINT codePage, std::wstring_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(codePage, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
+  return bytes;
+}
+
 std::wstring Convert(UINT codePage, const char* bytes, size_t size) {
   if (size == 0) return {};
   const int length = MultiByteToWideChar(codePage, 0, bytes, static_cast<int>(size), nullptr, 0);
@@ -23,14 +32,9 @@ std::wstring FromUtf8(std::u8string_view text) {
 
 std::wstring FromAnsi(std::string_view text) { return Convert(CP_ACP, text.data(), text.size()); }
 
-std::string ToAnsi(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
-  return bytes;
-}
+std::string ToAnsi(std::wstring_view text) { return Narrow(CP_ACP, text); }
+
+std::string ToUtf8(std::wstring_view text) { return Narrow(CP_UTF8, text); }
 
 bool CanHoldInAnsi(std::wstring_view character) { return FromAnsi(ToAnsi(character)) == character; }
 

@@ -9,6 +9,7 @@ namespace win {
 std::wstring FromUtf8(std::u8string_view text);
 std::wstring FromAnsi(std::string_view text);
 std::string ToAnsi(std::wstring_view text);
+std::string ToUtf8(std::wstring_view text);
 // Whether one character (a UTF-16 unit or a surrogate pair) comes back
 // unchanged from the system code page: no "?" and no look-alike such as the
 // yen sign that code page 932 turns into '\'.

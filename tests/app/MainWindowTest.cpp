@@ -15,6 +15,7 @@
 #include "ShellRecorder.h"
 #include "TamarooProcess.h"
 #include "win/Application.h"
+#include "win/Failure.h"
 #include "win/WideText.h"
 
 namespace tamaroo_test {
@@ -74,6 +75,34 @@ class MainWindowMenu : public ::testing::Test {
   win::Application application{L"Tamaroo", L"MAINICON"};
   std::unique_ptr<app::TfrmMain> window;
 };
+
+// Refuses the making of main windows on this thread, as a system short of
+// resources would.
+LRESULT CALLBACK RefuseMainWindow(int code, WPARAM wParam, LPARAM lParam) {
+  wchar_t name[32] = L"";
+  if (code == HCBT_CREATEWND) GetClassNameW(reinterpret_cast<HWND>(wParam), name, 32);
+  return wcscmp(name, L"TfrmMain") == 0 ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+using MainWindowLife = MainWindowMenu;
+
+TEST_F(MainWindowLife, LeavesNoMainWindowBehindWhenDestroyedOrRefused) {
+  Start();
+  window.reset();
+  EXPECT_EQ(app::frmMain, nullptr);
+  EXPECT_EQ(application.MainWindow(), nullptr);
+
+  const HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseMainWindow, nullptr, GetCurrentThreadId());
+  try {
+    app::TfrmMain refused(exe.Path());
+    ADD_FAILURE() << "a main window without a window";
+  } catch (const win::Failure& failure) {
+    EXPECT_EQ(failure.Text(), L"ウィンドウを作成できません");
+  }
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(app::frmMain, nullptr);
+  EXPECT_EQ(application.MainWindow(), nullptr);
+}
 
 TEST_F(MainWindowMenu, FirstStartMakesTheFolderAndShowsTheTitleWithItsIcon) {
   Start();

@@ -148,5 +148,20 @@ TEST_F(TamarooMenu, DraggingTheFaceMovesTheWindow) {
   EXPECT_EQ(Setting("Top"), "375");
 }
 
+TEST_F(TamarooMenu, TheSecondPressOfADoubleClickMovesTheWindowToo) {
+  // The first press moves the window a little, so it opens no menu.
+  Mouse(0, 600, 340);
+  Mouse(MOUSEEVENTF_LEFTDOWN, 600, 340);
+  Mouse(0, 601, 340);
+  Mouse(MOUSEEVENTF_LEFTUP, 601, 340);
+  ASSERT_TRUE(WaitUntil([this] { return WindowRect(main).left == 582; })) << WindowRect(main).left;
+  Mouse(MOUSEEVENTF_LEFTDOWN, 601, 340);
+  for (int step = 1; step <= 5; ++step) Mouse(0, 601 + step * 20, 340 + step * 10);
+  Mouse(MOUSEEVENTF_LEFTUP, 701, 390);
+  EXPECT_TRUE(WaitUntil([this] { return WindowRect(main).left == 682 && WindowRect(main).top == 375; }))
+      << WindowRect(main).left << ", " << WindowRect(main).top;
+  EXPECT_TRUE(process->VisibleWindows(L"#32768").empty());
+}
+
 }  // namespace
 }  // namespace tamaroo_test

@@ -91,7 +91,8 @@ TEST_F(TamarooStart, FaceFailuresAreToldThenTheBlackDesignWindowWorks) {
       {"pixels cut short", cut, L"ストリームからの読み込みエラー."},
       {"not BM", notBm, L"ビットマップイメージが不正です."},
       {"two planes", bmp_samples::Make({.planes = 2}), L"ビットマップイメージが不正です."},
-      {"huge", bmp_samples::Make({.width = 32000, .height = 32000}, 64), L"ビットマップイメージが不正です."},
+      {"huge, pixels cut short", bmp_samples::Make({.width = 32000, .height = 32000}, 64),
+       L"ストリームからの読み込みエラー."},
   };
   for (const FaceFailure& c : cases) {
     SCOPED_TRACE(c.what);
@@ -201,11 +202,12 @@ TEST_F(TamarooStart, AnUnwritableSettingsFileIsToldAndTheProgramStillEnds) {
   EXPECT_EQ(process->WaitForExit(), 0u);
 }
 
-TEST_F(TamarooStart, KeepsItsSettingsInAFolderWhoseNameEndsInABackslashTrailByte) {
+TEST_F(TamarooStart, KeepsItsSettingsBesideAnExeWhoseNamesEndInABackslashTrailByte) {
   if (GetACP() != 932) GTEST_SKIP() << "a Shift-JIS folder name needs code page 932";
-  const TempFolder exe("\x95\x5C");  // "表": its second byte is '\'
+  // "表" and "ソ": the second byte of each is '\'.
+  const TempFolder exe("\x95\x5C");
   workFolder.Write("glyph.bmp", Face(205, 118));
-  TamarooProcess tamaroo(exe.Path(), workFolder.Path());
+  TamarooProcess tamaroo(exe.Path(), workFolder.Path(), "\x83\x5C.exe");
   const HWND main = tamaroo.WaitForMainWindow();
   ASSERT_TRUE(main);
   PostMessageW(main, WM_CLOSE, 0, 0);

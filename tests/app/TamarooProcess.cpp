@@ -91,8 +91,9 @@ bool TempFolder::Exists(const std::string& name) const {
   return GetFileAttributesA((path_ + name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-TamarooProcess::TamarooProcess(const std::string& exeFolder, const std::string& workFolder) {
-  const std::string exe = exeFolder + "Tamaroo.exe";
+TamarooProcess::TamarooProcess(const std::string& exeFolder, const std::string& workFolder,
+                               const std::string& exeName) {
+  const std::string exe = exeFolder + exeName;
   if (!CopyFileA(BuiltTamaroo().c_str(), exe.c_str(), FALSE))
     throw std::runtime_error("cannot copy Tamaroo.exe to " + exeFolder);
   STARTUPINFOA startup{};

@@ -32,8 +32,10 @@ class TempFolder {
 
 class TamarooProcess {
  public:
-  // Copies Tamaroo.exe into `exeFolder` and starts it there, in `workFolder`.
-  TamarooProcess(const std::string& exeFolder, const std::string& workFolder);
+  // Copies Tamaroo.exe into `exeFolder` as `exeName` and starts it there, in
+  // `workFolder`.
+  TamarooProcess(const std::string& exeFolder, const std::string& workFolder,
+                 const std::string& exeName = "Tamaroo.exe");
   ~TamarooProcess();
   TamarooProcess(const TamarooProcess&) = delete;
   TamarooProcess& operator=(const TamarooProcess&) = delete;

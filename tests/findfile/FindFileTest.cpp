@@ -16,69 +16,69 @@ namespace {
 class TempTree {
  public:
   TempTree() {
-    char Temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, Temp);
-    Root = std::string(Temp) + "findfile-" +
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    root = std::string(temp) + "findfile-" +
            testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
            std::to_string(GetCurrentProcessId());
     Remove();
-    EXPECT_TRUE(CreateDirectoryA(Root.c_str(), nullptr)) << Root;
+    EXPECT_TRUE(CreateDirectoryA(root.c_str(), nullptr)) << root;
   }
   ~TempTree() { Remove(); }
 
-  std::string Folder(const std::string& Name, DWORD Attributes = 0) const {
-    const std::string Path = Root + "\\" + Name;
-    EXPECT_TRUE(CreateDirectoryA(Path.c_str(), nullptr)) << Path;
-    if (Attributes) SetFileAttributesA(Path.c_str(), Attributes);
-    return Path;
+  std::string Folder(const std::string& name, DWORD attributes = 0) const {
+    const std::string path = root + "\\" + name;
+    EXPECT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path;
+    if (attributes) SetFileAttributesA(path.c_str(), attributes);
+    return path;
   }
 
-  std::string File(const std::string& Name, DWORD Attributes = FILE_ATTRIBUTE_NORMAL,
-                   const std::string& Text = "") const {
-    const std::string Path = Root + "\\" + Name;
-    HANDLE File = CreateFileA(Path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, Attributes, nullptr);
-    EXPECT_NE(File, INVALID_HANDLE_VALUE) << Path;
-    DWORD Written;
-    WriteFile(File, Text.data(), static_cast<DWORD>(Text.size()), &Written, nullptr);
-    CloseHandle(File);
-    return Path;
+  std::string File(const std::string& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL,
+                   const std::string& text = "") const {
+    const std::string path = root + "\\" + name;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
+    EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
+    DWORD written;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+    return path;
   }
 
-  std::string Root;
+  std::string root;
 
  private:
   void Remove() const {
-    std::error_code Ignored;
-    std::filesystem::remove_all(Root, Ignored);
+    std::error_code ignored;
+    std::filesystem::remove_all(root, ignored);
   }
 };
 
 // Noon of a local date, as the file system stores it.
-FILETIME LocalNoon(WORD Year, WORD Month, WORD Day) {
-  const SYSTEMTIME Time{Year, Month, 0, Day, 12, 0, 0, 0};
-  FILETIME Local, Utc;
-  SystemTimeToFileTime(&Time, &Local);
-  LocalFileTimeToFileTime(&Local, &Utc);
-  return Utc;
+FILETIME LocalNoon(WORD year, WORD month, WORD day) {
+  const SYSTEMTIME time{year, month, 0, day, 12, 0, 0, 0};
+  FILETIME local, utc;
+  SystemTimeToFileTime(&time, &local);
+  LocalFileTimeToFileTime(&local, &utc);
+  return utc;
 }
 
-void SetStamps(const std::string& Path, const FILETIME* Access, const FILETIME* Write) {
-  HANDLE File = CreateFileA(Path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+void SetStamps(const std::string& path, const FILETIME* access, const FILETIME* write) {
+  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, 0, nullptr);
-  EXPECT_TRUE(SetFileTime(File, nullptr, Access, Write)) << Path;
-  CloseHandle(File);
+  EXPECT_TRUE(SetFileTime(file, nullptr, access, write)) << path;
+  CloseHandle(file);
 }
 
 // The platform's entries for a pattern ("." and ".." included), in its order.
-std::vector<WIN32_FIND_DATAA> Entries(const std::string& Pattern) {
-  std::vector<WIN32_FIND_DATAA> All;
-  WIN32_FIND_DATAA Data;
-  HANDLE Search = FindFirstFileA(Pattern.c_str(), &Data);
-  if (Search == INVALID_HANDLE_VALUE) return All;
-  do All.push_back(Data);
-  while (FindNextFileA(Search, &Data));
-  FindClose(Search);
-  return All;
+std::vector<WIN32_FIND_DATAA> Entries(const std::string& pattern) {
+  std::vector<WIN32_FIND_DATAA> all;
+  WIN32_FIND_DATAA data;
+  HANDLE search = FindFirstFileA(pattern.c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return all;
+  do all.push_back(data);
+  while (FindNextFileA(search, &data));
+  FindClose(search);
+  return all;
 }
 
 // The handles this process holds, as the system's handle table lists them.
@@ -95,322 +95,353 @@ int OpenHandles() {
     Entry Entries[1];
   };
   using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
-  const auto QuerySystemInformation = reinterpret_cast<Query>(reinterpret_cast<void*>(
+  const auto querySystemInformation = reinterpret_cast<Query>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
-  const ULONG SystemHandleInformation = 16;
-  const LONG InfoLengthMismatch = static_cast<LONG>(0xC0000004);
-  std::vector<char> Buffer(1 << 16);
-  ULONG Length = 0;
-  LONG Status;
-  while ((Status = QuerySystemInformation(SystemHandleInformation, Buffer.data(),
-                                          static_cast<ULONG>(Buffer.size()), &Length)) ==
-         InfoLengthMismatch)
-    Buffer.resize(Buffer.size() * 2);
-  EXPECT_EQ(Status, 0);
-  const auto* Handles = reinterpret_cast<const Table*>(Buffer.data());
-  int Count = 0;
-  for (ULONG i = 0; i < Handles->Count; ++i)
-    if (Handles->Entries[i].ProcessId == static_cast<USHORT>(GetCurrentProcessId())) ++Count;
-  return Count;
+  const ULONG systemHandleInformation = 16;
+  const LONG infoLengthMismatch = static_cast<LONG>(0xC0000004);
+  std::vector<char> buffer(1 << 16);
+  ULONG length = 0;
+  LONG status;
+  while ((status = querySystemInformation(systemHandleInformation, buffer.data(),
+                                          static_cast<ULONG>(buffer.size()), &length)) ==
+         infoLengthMismatch)
+    buffer.resize(buffer.size() * 2);
+  EXPECT_EQ(status, 0);
+  const auto* handles = reinterpret_cast<const Table*>(buffer.data());
+  int count = 0;
+  for (ULONG i = 0; i < handles->Count; ++i)
+    if (handles->Entries[i].ProcessId == static_cast<USHORT>(GetCurrentProcessId())) ++count;
+  return count;
 }
 
 TEST(FindFile, ConvertsFileTimesToLocalDates) {
   struct Row {
-    SYSTEMTIME Local;
-    TDateTime Expected;
+    SYSTEMTIME local;
+    TDateTime expected;
   };
-  const Row Rows[] = {
+  const Row rows[] = {
       {{2000, 1, 0, 1, 12, 0, 0, 0}, 36526.5},
       {{2024, 2, 0, 29, 18, 0, 0, 0}, 45351.75},
       {{1899, 12, 0, 30, 0, 0, 0, 0}, 0.0},
       {{1899, 12, 0, 29, 6, 0, 0, 0}, -1.25},
       {{9999, 12, 0, 31, 23, 59, 59, 999}, 2958465 + 86399999.0 / 86400000},
   };
-  for (const Row& Row : Rows) {
-    FILETIME Local, Utc;
-    ASSERT_TRUE(SystemTimeToFileTime(&Row.Local, &Local));
-    ASSERT_TRUE(LocalFileTimeToFileTime(&Local, &Utc));
-    EXPECT_DOUBLE_EQ(FileTimeToDateTime(Utc), Row.Expected) << "year " << Row.Local.wYear;
+  for (const Row& row : rows) {
+    FILETIME local, utc;
+    ASSERT_TRUE(SystemTimeToFileTime(&row.local, &local));
+    ASSERT_TRUE(LocalFileTimeToFileTime(&local, &utc));
+    EXPECT_DOUBLE_EQ(FileTimeToDateTime(utc), row.expected) << "year " << row.local.wYear;
   }
   EXPECT_EQ(FileTimeToDateTime(FILETIME{0, 0}), 0.0);
 
   // A new component compares with the local time of its construction.
-  FILETIME Before, After;
-  GetSystemTimeAsFileTime(&Before);
-  const TFindFile Find;
-  GetSystemTimeAsFileTime(&After);
-  const double Millisecond = 1.0 / 86400000;
-  EXPECT_GE(Find.CheckedTime, FileTimeToDateTime(Before) - Millisecond);
-  EXPECT_LE(Find.CheckedTime, FileTimeToDateTime(After) + Millisecond);
+  FILETIME before, after;
+  GetSystemTimeAsFileTime(&before);
+  const TFindFile find;
+  GetSystemTimeAsFileTime(&after);
+  const double millisecond = 1.0 / 86400000;
+  EXPECT_GE(find.CheckedTime, FileTimeToDateTime(before) - millisecond);
+  EXPECT_LE(find.CheckedTime, FileTimeToDateTime(after) + millisecond);
 }
 
 TEST(FindFile, RefusesDatesPastTheYear9999) {
-  const SYSTEMTIME Year10000{10000, 1, 0, 2, 12, 0, 0, 0};
-  FILETIME Local, Utc;
-  ASSERT_TRUE(SystemTimeToFileTime(&Year10000, &Local));
-  ASSERT_TRUE(LocalFileTimeToFileTime(&Local, &Utc));
-  const FILETIME Unconvertible{0, 0x80000000};
-  for (const FILETIME& Time : {Utc, Unconvertible}) {
+  const SYSTEMTIME year10000{10000, 1, 0, 2, 12, 0, 0, 0};
+  FILETIME local, utc;
+  ASSERT_TRUE(SystemTimeToFileTime(&year10000, &local));
+  ASSERT_TRUE(LocalFileTimeToFileTime(&local, &utc));
+  const FILETIME unconvertible{0, 0x80000000};
+  for (const FILETIME& time : {utc, unconvertible}) {
     try {
-      FileTimeToDateTime(Time);
-      ADD_FAILURE() << "no error for " << Time.dwHighDateTime;
-    } catch (const EConvertError& Error) {
-      EXPECT_STREQ(Error.what(), "日付に変換できない値が渡されました");
+      FileTimeToDateTime(time);
+      ADD_FAILURE() << "no error for " << time.dwHighDateTime;
+    } catch (const EConvertError& error) {
+      EXPECT_STREQ(error.what(), "日付に変換できない値が渡されました");
     }
   }
 }
 
 TEST(FindFile, WalksDepthFirstWithFolderPaths) {
-  TempTree Tree;
-  Tree.Folder("a");
-  Tree.Folder("a\\deep");
-  Tree.Folder("b");
-  for (const char* Name : {"r1.txt", "r2.txt", "a\\x1.txt", "a\\x2.txt", "a\\deep\\x3.txt", "b\\y1.txt"})
-    Tree.File(Name);
-  const std::string Root = Tree.Root + "\\";
+  TempTree tree;
+  tree.Folder("a");
+  tree.Folder("a\\deep");
+  tree.Folder("b");
+  for (const char* name : {"r1.txt", "r2.txt", "a\\x1.txt", "a\\x2.txt", "a\\deep\\x3.txt", "b\\y1.txt"})
+    tree.File(name);
+  const std::string root = tree.root + "\\";
 
   // The platform's order is kept; each folder is finished where it is met.
-  std::vector<Found> Expected;
-  const auto DepthFirst = [&](const std::string& Dir, const auto& Self) -> void {
-    for (const WIN32_FIND_DATAA& Entry : Entries(Dir + "*.*")) {
-      const std::string Name = Entry.cFileName;
-      if (Name == "." || Name == "..") continue;
-      if (Entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        Self(Dir + Name + "\\", Self);
+  std::vector<Found> expected;
+  const auto depthFirst = [&](const std::string& dir, const auto& self) -> void {
+    for (const WIN32_FIND_DATAA& entry : Entries(dir + "*.*")) {
+      const std::string name = entry.cFileName;
+      if (name == "." || name == "..") continue;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        self(dir + name + "\\", self);
       else
-        Expected.push_back({Dir, Name});
+        expected.push_back({dir, name});
     }
   };
-  DepthFirst(Root, DepthFirst);
-  ASSERT_EQ(Sorted(Expected), Sorted({{Root, "r1.txt"},
-                                                  {Root, "r2.txt"},
-                                                  {Root + "a\\", "x1.txt"},
-                                                  {Root + "a\\", "x2.txt"},
-                                                  {Root + "a\\deep\\", "x3.txt"},
-                                                  {Root + "b\\", "y1.txt"}}));
+  depthFirst(root, depthFirst);
+  ASSERT_EQ(Sorted(expected), Sorted({{root, "r1.txt"},
+                                                  {root, "r2.txt"},
+                                                  {root + "a\\", "x1.txt"},
+                                                  {root + "a\\", "x2.txt"},
+                                                  {root + "a\\deep\\", "x3.txt"},
+                                                  {root + "b\\", "y1.txt"}}));
 
-  for (const std::string& FolderName : {Tree.Root, Root}) {
-    TFindFile Find;
-    Find.FolderName = FolderName;
-    EXPECT_EQ(Walk(Find), Expected) << FolderName;
+  for (const std::string& folderName : {tree.root, root}) {
+    TFindFile find;
+    find.FolderName = folderName;
+    EXPECT_EQ(Walk(find), expected) << folderName;
   }
 }
 
 TEST(FindFile, FindsHiddenAndSystemFilesButNoDotFolders) {
-  TempTree Tree;
-  Tree.Folder(".git");
-  Tree.File(".git\\config");
-  Tree.File(".gitignore");
-  Tree.File("hidden.txt", FILE_ATTRIBUTE_HIDDEN);
-  Tree.File("system.txt", FILE_ATTRIBUTE_SYSTEM);
-  Tree.Folder("secret", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
-  Tree.File("secret\\inner.txt");
-  const std::string Root = Tree.Root + "\\";
-  ASSERT_TRUE(GetFileAttributesA((Root + "hidden.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
-  ASSERT_TRUE(GetFileAttributesA((Root + "secret").c_str()) & FILE_ATTRIBUTE_SYSTEM);
+  TempTree tree;
+  tree.Folder(".git");
+  tree.File(".git\\config");
+  tree.File(".gitignore");
+  tree.File("hidden.txt", FILE_ATTRIBUTE_HIDDEN);
+  tree.File("system.txt", FILE_ATTRIBUTE_SYSTEM);
+  tree.Folder("secret", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  tree.File("secret\\inner.txt");
+  const std::string root = tree.root + "\\";
+  ASSERT_TRUE(GetFileAttributesA((root + "hidden.txt").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  ASSERT_TRUE(GetFileAttributesA((root + "secret").c_str()) & FILE_ATTRIBUTE_SYSTEM);
 
-  TFindFile Find;
-  Find.FolderName = Tree.Root;
-  EXPECT_EQ(Sorted(Walk(Find)), Sorted({{Root, ".gitignore"},
-                                                    {Root, "hidden.txt"},
-                                                    {Root + "secret\\", "inner.txt"},
-                                                    {Root, "system.txt"}}));
+  TFindFile find;
+  find.FolderName = tree.root;
+  EXPECT_EQ(Sorted(Walk(find)), Sorted({{root, ".gitignore"},
+                                                    {root, "hidden.txt"},
+                                                    {root + "secret\\", "inner.txt"},
+                                                    {root, "system.txt"}}));
   // '.gitignore' has no name part, so it fits no mask.
-  Find.FileMask = {"*"};
-  EXPECT_EQ(Sorted(Walk(Find)), Sorted({{Root, "hidden.txt"},
-                                                    {Root + "secret\\", "inner.txt"},
-                                                    {Root, "system.txt"}}));
+  find.FileMask = {"*"};
+  EXPECT_EQ(Sorted(Walk(find)), Sorted({{root, "hidden.txt"},
+                                                    {root + "secret\\", "inner.txt"},
+                                                    {root, "system.txt"}}));
 }
 
 TEST(FindFile, MasksPickFilesAndFoldersAreNeverReported) {
-  TempTree Tree;
-  Tree.Folder("shop.url");
-  Tree.File("shop.url\\in.url");
-  Tree.File("a.url");
-  Tree.File("b.URL");
-  Tree.File("c.txt");
-  const std::string Root = Tree.Root + "\\";
+  TempTree tree;
+  tree.Folder("shop.url");
+  tree.File("shop.url\\in.url");
+  tree.File("a.url");
+  tree.File("b.URL");
+  tree.File("c.txt");
+  const std::string root = tree.root + "\\";
 
-  TFindFile Find;
-  Find.FolderName = Tree.Root;
-  Find.FileMask = {"*.url"};
-  EXPECT_EQ(Sorted(Walk(Find)), Sorted({{Root, "a.url"},
-                                                    {Root, "b.URL"},
-                                                    {Root + "shop.url\\", "in.url"}}));
-  Find.IsFindSub = false;
-  EXPECT_EQ(Sorted(Walk(Find)), Sorted({{Root, "a.url"}, {Root, "b.URL"}}));
-  Find.FileMask.push_back("*.txt");
-  EXPECT_EQ(Walk(Find).size(), 3u);
+  TFindFile find;
+  find.FolderName = tree.root;
+  find.FileMask = {"*.url"};
+  EXPECT_EQ(Sorted(Walk(find)), Sorted({{root, "a.url"},
+                                                    {root, "b.URL"},
+                                                    {root + "shop.url\\", "in.url"}}));
+  find.IsFindSub = false;
+  EXPECT_EQ(Sorted(Walk(find)), Sorted({{root, "a.url"}, {root, "b.URL"}}));
+  find.FileMask.push_back("*.txt");
+  EXPECT_EQ(Walk(find).size(), 3u);
 }
 
 TEST(FindFile, CancelStopsAtTheThirdFileDeepDown) {
-  TempTree Tree;
-  Tree.Folder("a");
-  Tree.Folder("a\\b");
-  Tree.Folder("a\\b\\c");
-  for (const char* Name : {"1.txt", "2.txt", "3.txt", "4.txt", "5.txt"})
-    Tree.File(std::string("a\\b\\c\\") + Name);
+  TempTree tree;
+  tree.Folder("a");
+  tree.Folder("a\\b");
+  tree.Folder("a\\b\\c");
+  for (const char* name : {"1.txt", "2.txt", "3.txt", "4.txt", "5.txt"})
+    tree.File(std::string("a\\b\\c\\") + name);
+  // A file of an outer folder, met after the sub-folder: the stop holds there too.
+  tree.File("a\\z.txt");
+  const std::vector<WIN32_FIND_DATAA> outer = Entries(tree.root + "\\a\\*.*");
+  ASSERT_EQ(std::string(outer.back().cFileName), "z.txt");
 
-  TFindFile Find;
-  Find.FolderName = Tree.Root;
-  int Calls = 0;
-  Find.OnFind = [&](const std::string&, const std::string& Path, TSearchRec, bool& Cancel) {
-    EXPECT_FALSE(Cancel);
-    EXPECT_EQ(Path, Tree.Root + "\\a\\b\\c\\");
-    Cancel = ++Calls == 3;
+  TFindFile find;
+  find.FolderName = tree.root;
+  int calls = 0;
+  find.OnFind = [&](const std::string&, const std::string& path, TSearchRec, bool& cancel) {
+    EXPECT_FALSE(cancel);
+    EXPECT_EQ(path, tree.root + "\\a\\b\\c\\");
+    cancel = ++calls == 3;
   };
-  EXPECT_EQ(Find.Execute(), 3);
-  EXPECT_EQ(Calls, 3);
+  EXPECT_EQ(find.Execute(), 3);
+  EXPECT_EQ(calls, 3);
   // The next search starts afresh.
-  Calls = 10;
-  EXPECT_EQ(Find.Execute(), 5);
+  find.OnFind = nullptr;
+  EXPECT_EQ(find.Execute(), 6);
 }
 
 TEST(FindFile, TimeFilterComparesTheChosenStampStrictly) {
-  TempTree Tree;
-  const std::string Name = Tree.File("a.txt");
-  const FILETIME Access = LocalNoon(2011, 6, 1), Write = LocalNoon(2001, 6, 1);
-  SetStamps(Name, &Access, &Write);
-  const WIN32_FIND_DATAA Entry = Entries(Tree.Root + "\\a.txt").at(0);
-  ASSERT_EQ(CompareFileTime(&Entry.ftLastWriteTime, &Write), 0);
-  ASSERT_EQ(CompareFileTime(&Entry.ftLastAccessTime, &Access), 0);
+  TempTree tree;
+  const std::string name = tree.File("a.txt");
+  const FILETIME access = LocalNoon(2011, 6, 1), write = LocalNoon(2001, 6, 1);
+  SetStamps(name, &access, &write);
+  const WIN32_FIND_DATAA entry = Entries(tree.root + "\\a.txt").at(0);
+  ASSERT_EQ(CompareFileTime(&entry.ftLastWriteTime, &write), 0);
+  ASSERT_EQ(CompareFileTime(&entry.ftLastAccessTime, &access), 0);
 
-  struct Kind {
-    TTimeKind Kind;
-    FILETIME Stamp;
+  struct StampKind {
+    TTimeKind kind;
+    FILETIME stamp;
   };
-  const Kind Kinds[] = {{tmCreate, Entry.ftCreationTime},
-                        {tmLastWrite, Entry.ftLastWriteTime},
-                        {tmLastAccess, Entry.ftLastAccessTime}};
+  const StampKind kinds[] = {{tmCreate, entry.ftCreationTime},
+                             {tmLastWrite, entry.ftLastWriteTime},
+                             {tmLastAccess, entry.ftLastAccessTime}};
   struct Row {
-    TTimeFunc Func;
-    double CheckedDaysAfterStamp;
-    bool Reported;
+    TTimeFunc func;
+    double checkedDaysAfterStamp;
+    bool reported;
   };
-  const Row Rows[] = {{tmOlder, 0, false},  {tmNewer, 0, false}, {tmOlder, 1, true},
+  const Row rows[] = {{tmOlder, 0, false},  {tmNewer, 0, false}, {tmOlder, 1, true},
                       {tmNewer, 1, false},  {tmOlder, -1, false}, {tmNewer, -1, true}};
-  TFindFile Find;
-  Find.FolderName = Tree.Root;
-  for (const Kind& Kind : Kinds)
-    for (const Row& Row : Rows) {
-      Find.CheckTimeKind = Kind.Kind;
-      Find.CheckTimeIs = Row.Func;
-      Find.CheckedTime = FileTimeToDateTime(Kind.Stamp) + Row.CheckedDaysAfterStamp;
-      EXPECT_EQ(Find.Execute(), Row.Reported ? 1 : 0)
-          << "kind " << static_cast<int>(Kind.Kind) << ", func " << static_cast<int>(Row.Func) << ", days "
-          << Row.CheckedDaysAfterStamp;
+  TFindFile find;
+  find.FolderName = tree.root;
+  for (const StampKind& kind : kinds)
+    for (const Row& row : rows) {
+      find.CheckTimeKind = kind.kind;
+      find.CheckTimeIs = row.func;
+      find.CheckedTime = FileTimeToDateTime(kind.stamp) + row.checkedDaysAfterStamp;
+      EXPECT_EQ(find.Execute(), row.reported ? 1 : 0)
+          << "kind " << static_cast<int>(kind.kind) << ", func " << static_cast<int>(row.func) << ", days "
+          << row.checkedDaysAfterStamp;
     }
 }
 
 TEST(FindFile, SearchRecordDescribesTheEntry) {
-  TempTree Tree;
-  const std::string Name = Tree.File("five.txt", FILE_ATTRIBUTE_ARCHIVE, "12345");
-  const FILETIME Write = LocalNoon(2001, 6, 1);
-  SetStamps(Name, nullptr, &Write);
+  TempTree tree;
+  const std::string name = tree.File("five.txt", FILE_ATTRIBUTE_ARCHIVE, "12345");
+  const FILETIME write = LocalNoon(2001, 6, 1);
+  SetStamps(name, nullptr, &write);
 
-  TFindFile Find;
-  Find.FolderName = Tree.Root;
-  TSearchRec Record{};
-  Find.OnFind = [&](const std::string&, const std::string&, TSearchRec Search, bool&) {
-    Record = Search;
-    EXPECT_NE(Search.SearchHandle, INVALID_HANDLE_VALUE);
-    EXPECT_NE(Search.SearchHandle, nullptr);
+  TFindFile find;
+  find.FolderName = tree.root;
+  TSearchRec record{};
+  find.OnFind = [&](const std::string&, const std::string&, TSearchRec search, bool&) {
+    record = search;
+    EXPECT_NE(search.SearchHandle, INVALID_HANDLE_VALUE);
+    EXPECT_NE(search.SearchHandle, nullptr);
   };
-  ASSERT_EQ(Find.Execute(), 1);
-  EXPECT_EQ(Record.EntryName, "five.txt");
-  EXPECT_STREQ(Record.Win32Data.cFileName, "five.txt");
-  EXPECT_EQ(Record.SizeLow, 5);
-  EXPECT_EQ(Record.Attributes, Record.Win32Data.dwFileAttributes);
-  EXPECT_TRUE(Record.Attributes & FILE_ATTRIBUTE_ARCHIVE);
-  EXPECT_EQ(Record.ExcludedAttributes, 0u);
+  ASSERT_EQ(find.Execute(), 1);
+  EXPECT_EQ(record.EntryName, "five.txt");
+  EXPECT_STREQ(record.Win32Data.cFileName, "five.txt");
+  EXPECT_EQ(record.SizeLow, 5);
+  EXPECT_EQ(record.Attributes, record.Win32Data.dwFileAttributes);
+  EXPECT_TRUE(record.Attributes & FILE_ATTRIBUTE_ARCHIVE);
+  EXPECT_EQ(record.ExcludedAttributes, 0u);
   // 2001-06-01 12:00:00 in DOS form: date (21 << 9 | 6 << 5 | 1), time (12 << 11).
-  EXPECT_EQ(Record.DosDateTime, 0x2AC16000u);
-  EXPECT_EQ(CompareFileTime(&Record.Win32Data.ftLastWriteTime, &Write), 0);
+  EXPECT_EQ(record.DosDateTime, 0x2AC16000u);
+  EXPECT_EQ(CompareFileTime(&record.Win32Data.ftLastWriteTime, &write), 0);
 }
 
 TEST(FindFile, CountsWithoutAHandlerAndKeepsTheCountOnAnEmptyName) {
-  TempTree Tree;
-  Tree.Folder("sub");
-  Tree.File("a.txt");
-  Tree.File("sub\\b.txt");
-  TFindFile Find;
-  Find.FolderName = Tree.Root;
-  EXPECT_EQ(Find.Execute(), 2);
+  TempTree tree;
+  tree.Folder("sub");
+  tree.File("a.txt");
+  tree.File("sub\\b.txt");
+  TFindFile find;
+  find.FolderName = tree.root;
+  EXPECT_EQ(find.Execute(), 2);
 
-  int Calls = 0;
-  Find.OnFind = [&](const std::string&, const std::string&, TSearchRec, bool&) { ++Calls; };
-  Find.FolderName = "";
-  EXPECT_EQ(Find.Execute(), -1);
-  EXPECT_EQ(Find.FoundCount(), 2);
-  Find.FolderName = Tree.Root + "\\missing";
-  EXPECT_EQ(Find.Execute(), 0);
-  EXPECT_EQ(Calls, 0);
+  int calls = 0;
+  find.OnFind = [&](const std::string&, const std::string&, TSearchRec, bool&) { ++calls; };
+  find.FolderName = "";
+  EXPECT_EQ(find.Execute(), -1);
+  EXPECT_EQ(find.FoundCount(), 2);
+  find.FolderName = tree.root + "\\missing";
+  EXPECT_EQ(find.Execute(), 0);
+  EXPECT_EQ(calls, 0);
 }
 
 // In Shift-JIS, 表 is 95 5C: its trail byte looks like '\' but is no delimiter.
 TEST(FindFile, FolderNameEndingInATrailByte5C) {
   if (GetACP() != 932) GTEST_SKIP() << "code page " << GetACP();
-  TempTree Tree;
-  const std::string Folder = Tree.Folder("\x95\x5C");
-  Tree.Folder("\x95\x5C\\\x95\x5C");
-  Tree.File("\x95\x5C\\a.txt");
-  Tree.File("\x95\x5C\\\x95\x5C\\b.txt");
-  for (const std::string& FolderName : {Folder, Folder + "\\"}) {
-    TFindFile Find;
-    Find.FolderName = FolderName;
-    EXPECT_EQ(Sorted(Walk(Find)),
-              Sorted({{Folder + "\\", "a.txt"}, {Folder + "\\\x95\x5C\\", "b.txt"}}))
-        << FolderName;
+  TempTree tree;
+  const std::string folder = tree.Folder("\x95\x5C");
+  tree.Folder("\x95\x5C\\\x95\x5C");
+  tree.File("\x95\x5C\\a.txt");
+  tree.File("\x95\x5C\\\x95\x5C\\b.txt");
+  for (const std::string& folderName : {folder, folder + "\\"}) {
+    TFindFile find;
+    find.FolderName = folderName;
+    EXPECT_EQ(Sorted(Walk(find)),
+              Sorted({{folder + "\\", "a.txt"}, {folder + "\\\x95\x5C\\", "b.txt"}}))
+        << folderName;
   }
 }
 
 TEST(FindFile, HandlerExceptionLeavesAtOnceAndClosesTheSearches) {
-  TempTree Tree;
-  Tree.Folder("a");
-  Tree.Folder("a\\b");
-  for (const char* Name : {"1.txt", "2.txt", "3.txt"}) Tree.File(std::string("a\\b\\") + Name);
+  TempTree tree;
+  tree.Folder("a");
+  tree.Folder("a\\b");
+  for (const char* name : {"1.txt", "2.txt", "3.txt"}) tree.File(std::string("a\\b\\") + name);
 
-  TFindFile Find;
-  Find.FolderName = Tree.Root;
+  TFindFile find;
+  find.FolderName = tree.root;
   // The first exception of a process makes the system open handles of its own.
   try {
     throw std::runtime_error("first");
   } catch (const std::exception&) {
   }
-  const int Before = OpenHandles();
-  int Calls = 0, During = 0;
-  Find.OnFind = [&](const std::string&, const std::string&, TSearchRec, bool&) {
-    During = OpenHandles();
-    if (++Calls == 2) throw std::runtime_error("stop");
+  const int before = OpenHandles();
+  int calls = 0, during = 0;
+  find.OnFind = [&](const std::string&, const std::string&, TSearchRec, bool&) {
+    during = OpenHandles();
+    if (++calls == 2) throw std::runtime_error("stop");
   };
-  EXPECT_THROW(Find.Execute(), std::runtime_error);
-  EXPECT_EQ(Calls, 2);
-  EXPECT_EQ(Find.FoundCount(), 2);
-  EXPECT_GE(During, Before + 3);  // the three folder searches were open
-  EXPECT_EQ(OpenHandles(), Before);
-  Find.OnFind = nullptr;
-  EXPECT_EQ(Find.Execute(), 3);
+  EXPECT_THROW(find.Execute(), std::runtime_error);
+  EXPECT_EQ(calls, 2);
+  EXPECT_EQ(find.FoundCount(), 2);
+  EXPECT_GE(during, before + 3);  // the three folder searches were open
+  EXPECT_EQ(OpenHandles(), before);
+  find.OnFind = nullptr;
+  EXPECT_EQ(find.Execute(), 3);
 }
 
 TEST(FindFile, PumpsMessagesBeforeEveryEntry) {
-  TempTree Tree;
-  Tree.Folder("sub");
-  Tree.File("a.txt");
-  Tree.File("b.txt");
-  Tree.File("sub\\c.txt");
-  const std::string Root = Tree.Root + "\\";
+  TempTree tree;
+  tree.Folder("sub");
+  tree.File("a.txt");
+  tree.File("b.txt");
+  tree.File("sub\\c.txt");
+  const std::string root = tree.root + "\\";
 
-  TFindFile Find;
-  Find.FolderName = Tree.Root;
-  std::vector<std::string> Log;
-  Find.ProcessMessages = [&] { Log.push_back(""); };
-  Find.OnFind = [&](const std::string& FileName, const std::string&, TSearchRec, bool&) {
-    EXPECT_FALSE(Log.empty() || Log.back() != "") << FileName << " without a pump before it";
-    Log.push_back(FileName);
+  TFindFile find;
+  find.FolderName = tree.root;
+  std::vector<std::string> log;
+  find.ProcessMessages = [&] { log.push_back(""); };
+  find.OnFind = [&](const std::string& fileName, const std::string&, TSearchRec, bool&) {
+    EXPECT_FALSE(log.empty() || log.back() != "") << fileName << " without a pump before it";
+    log.push_back(fileName);
   };
-  ASSERT_EQ(Find.Execute(), 3);
-  EXPECT_EQ(std::count(Log.begin(), Log.end(), ""),
-            static_cast<long>(Entries(Root + "*.*").size() + Entries(Root + "sub\\*.*").size()));
+  ASSERT_EQ(find.Execute(), 3);
+  EXPECT_EQ(std::count(log.begin(), log.end(), ""),
+            static_cast<long>(Entries(root + "*.*").size() + Entries(root + "sub\\*.*").size()));
+}
+
+TEST(FindFile, DispatchesWaitingMessagesByDefaultAndLeavesTheQuitMessage) {
+  TempTree tree;
+  tree.File("a.txt");
+  static int dispatched = 0;
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    if (message == WM_APP) ++dispatched;
+    return DefWindowProcW(window, message, wParam, lParam);
+  };
+  windowClass.lpszClassName = L"FindFileTestWindow";
+  RegisterClassW(&windowClass);
+  const HWND window = CreateWindowW(windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                    nullptr, nullptr);
+  PostMessageW(window, WM_APP, 0, 0);
+  PostQuitMessage(7);
+
+  TFindFile find;
+  find.FolderName = tree.root;
+  find.OnFind = [](const std::string&, const std::string&, TSearchRec, bool&) { EXPECT_EQ(dispatched, 1); };
+  EXPECT_EQ(find.Execute(), 1);
+  MSG msg{};
+  EXPECT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+  EXPECT_EQ(msg.wParam, 7u);
+  DestroyWindow(window);
 }
 
 }  // namespace

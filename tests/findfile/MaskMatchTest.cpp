@@ -12,36 +12,36 @@ namespace {
 // The same program runs under LC_ALL=ja_JP.UTF-8 and LC_ALL=en_US.UTF-8;
 // the tests for one code page only are worthless if the locale did not take.
 TEST(MaskMatch, RunsUnderTheLocalesCodePage) {
-  const char* Locale = std::getenv("LC_ALL");
-  const std::string Name = Locale ? Locale : "";
-  if (Name.starts_with("ja_JP"))
+  const char* locale = std::getenv("LC_ALL");
+  const std::string name = locale ? locale : "";
+  if (name.starts_with("ja_JP"))
     EXPECT_EQ(GetACP(), 932u);
-  else if (Name.starts_with("en_US"))
+  else if (name.starts_with("en_US"))
     EXPECT_EQ(GetACP(), 1252u);
   else
-    GTEST_SKIP() << "LC_ALL=" << Name;
+    GTEST_SKIP() << "LC_ALL=" << name;
 }
 
 TEST(MaskMatch, MasksAgainstFileNames) {
-  for (const MaskCase& Row : kMaskTable)
-    EXPECT_EQ(MatchFileName(Row.FileName, Row.Mask), Row.Fits)
-        << "mask '" << Row.Mask << "', name '" << Row.FileName << "'";
+  for (const MaskCase& row : kMaskTable)
+    EXPECT_EQ(MatchFileName(row.fileName, row.mask), row.fits)
+        << "mask '" << row.mask << "', name '" << row.fileName << "'";
 
   struct ListRow {
-    std::vector<std::string> Masks;
-    const char* FileName;
-    bool Fits;
+    std::vector<std::string> masks;
+    const char* fileName;
+    bool fits;
   };
-  const ListRow Lists[] = {
+  const ListRow lists[] = {
       {{"*.txt", "*.url"}, "A.URL", true},
       {{"*.txt", "*.url"}, "A.DOC", false},
       {{}, "A.URL", false},
   };
-  TFindFile Find;
-  for (const ListRow& Row : Lists) {
-    Find.FileMask = Row.Masks;
-    EXPECT_EQ(Find.MatchMasks(Row.FileName), Row.Fits)
-        << Row.Masks.size() << " lines, name '" << Row.FileName << "'";
+  TFindFile find;
+  for (const ListRow& row : lists) {
+    find.FileMask = row.masks;
+    EXPECT_EQ(find.MatchMasks(row.fileName), row.fits)
+        << row.masks.size() << " lines, name '" << row.fileName << "'";
   }
 }
 

@@ -2,9 +2,9 @@
 // Masks against file names, and whether MatchFileName lets the name fit.
 
 struct MaskCase {
-  const char* Mask;
-  const char* FileName;
-  bool Fits;
+  const char* mask;
+  const char* fileName;
+  bool fits;
 };
 
 inline constexpr MaskCase kMaskTable[] = {

@@ -10,29 +10,29 @@
 #include "findfile/FindFile.h"
 
 struct Found {
-  std::string Path, FileName;
+  std::string path, fileName;
   bool operator==(const Found&) const = default;
-  bool operator<(const Found& Other) const {
-    return Path + FileName < Other.Path + Other.FileName;
+  bool operator<(const Found& other) const {
+    return path + fileName < other.path + other.fileName;
   }
 };
 
-inline std::ostream& operator<<(std::ostream& Out, const Found& File) {
-  return Out << File.Path << File.FileName;
+inline std::ostream& operator<<(std::ostream& out, const Found& file) {
+  return out << file.path << file.fileName;
 }
 
 // The reports of one Execute, in order; Execute must return their number.
-inline std::vector<Found> Walk(TFindFile& Find) {
-  std::vector<Found> Reported;
-  Find.OnFind = [&](const std::string& FileName, const std::string& Path, TSearchRec, bool&) {
-    Reported.push_back({Path, FileName});
+inline std::vector<Found> Walk(TFindFile& find) {
+  std::vector<Found> reported;
+  find.OnFind = [&](const std::string& fileName, const std::string& path, TSearchRec, bool&) {
+    reported.push_back({path, fileName});
   };
-  const int Count = Find.Execute();
-  EXPECT_EQ(Count, static_cast<int>(Reported.size()));
-  return Reported;
+  const int count = find.Execute();
+  EXPECT_EQ(count, static_cast<int>(reported.size()));
+  return reported;
 }
 
-inline std::vector<Found> Sorted(std::vector<Found> Files) {
-  std::sort(Files.begin(), Files.end());
-  return Files;
+inline std::vector<Found> Sorted(std::vector<Found> files) {
+  std::sort(files.begin(), files.end());
+  return files;
 }

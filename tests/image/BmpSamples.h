@@ -1,5 +1,6 @@
 #pragma once
 // Bitmap files built byte by byte, to feed the loader good and broken ones.
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -14,6 +15,8 @@ struct Shape {
   std::uint32_t compression = 0;
   std::uint32_t colorsUsed = 0;
   std::uint32_t imageSize = 0;
+  // Red, green and blue of a 40-byte header with bit fields; none: 5-6-5 or 8-8-8.
+  std::array<std::uint32_t, 3> masks{};
 };
 
 inline void Put(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
@@ -57,9 +60,10 @@ inline std::vector<std::uint8_t> Make(const Shape& s, long pixelBytes = -1) {
     for (std::uint32_t i = 40; i < s.headerSize; ++i) out.push_back(0);
   }
   if (masks) {
-    Put(out, s.bits == 16 ? 0xF800 : 0xFF0000, 4);
-    Put(out, s.bits == 16 ? 0x07E0 : 0x00FF00, 4);
-    Put(out, s.bits == 16 ? 0x001F : 0x0000FF, 4);
+    const std::array<std::uint32_t, 3> standard =
+        s.bits == 16 ? std::array<std::uint32_t, 3>{0xF800, 0x07E0, 0x001F}
+                     : std::array<std::uint32_t, 3>{0xFF0000, 0x00FF00, 0x0000FF};
+    for (const std::uint32_t mask : s.masks[0] ? s.masks : standard) Put(out, mask, 4);
   }
   for (std::uint32_t i = 0; i < colors; ++i) {
     const auto grey = static_cast<std::uint8_t>(i * 255 / (colors > 1 ? colors - 1 : 1));
@@ -69,9 +73,9 @@ inline std::vector<std::uint8_t> Make(const Shape& s, long pixelBytes = -1) {
   return out;
 }
 
-// An RLE8 picture of `width` x 1 in one run, then end of bitmap.
-inline std::vector<std::uint8_t> MakeRle8(std::int32_t width) {
-  Shape s{.width = width, .height = 1, .bits = 8, .compression = 1, .imageSize = 4};
+// An RLE8 picture of one run, then end of bitmap; the header may claim more rows.
+inline std::vector<std::uint8_t> MakeRle8(std::int32_t width, std::int32_t height = 1) {
+  Shape s{.width = width, .height = height, .bits = 8, .compression = 1, .imageSize = 4};
   std::vector<std::uint8_t> file = Make(s, 0);
   file.insert(file.end(), {static_cast<std::uint8_t>(width), 5, 0, 1});
   return file;

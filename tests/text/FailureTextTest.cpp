@@ -21,6 +21,15 @@ TEST(FailureText, AppendsAFullStopOnlyAfterCharactersAboveIt) {
   for (const auto& [in, out] : cases) EXPECT_EQ(text::WithFinalDot(in), out) << in;
 }
 
+TEST(FailureText, SystemTextsLoseTheirTrailingBlanksAndDots) {
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+      {L"アクセスが拒否されました。\r\n", L"アクセスが拒否されました。"},
+      {L"Access denied.. \t\r\n", L"Access denied"},
+      {L"v1.0 fails", L"v1.0 fails"},
+  };
+  for (const auto& [in, out] : cases) EXPECT_EQ(text::WithoutTrailingBlanksAndDots(in), out) << in;
+}
+
 TEST(FailureText, FillsMarkersInOrder) {
   EXPECT_EQ(text::Format(L"%s に書き込めません", {L"C:\\Settings.ini"}), L"C:\\Settings.ini に書き込めません");
   EXPECT_EQ(text::Format(L"コード：%d.\r\n%s", {L"5", L"拒否"}), L"コード：5.\r\n拒否");

@@ -47,20 +47,33 @@ class BitmapTest : public ::testing::Test {
   std::string path;
 };
 
-// Pixels: a 2x2 picture whose top-left pixel is red, the rest black.
-std::vector<std::uint8_t> RedCorner(Shape shape) {
+// A 2x2 picture whose top-left pixel is `red` (as the shape stores red), the rest 0.
+std::vector<std::uint8_t> RedCorner(const Shape& shape, const std::vector<std::uint8_t>& red) {
   std::vector<std::uint8_t> file = Make(shape);
-  const size_t pixels = file.size() - 16;  // two rows of 8 bytes (2 pixels, padded)
+  const size_t stride = ((2 * shape.bits + 31) / 32) * 4;
+  const size_t pixels = file.size() - 2 * stride;
   std::fill(file.begin() + static_cast<long>(pixels), file.end(), 0);
   const bool topDown = shape.height < 0;
-  file[pixels + (topDown ? 0 : 8) + 2] = 0xFF;  // blue, green, red
+  std::copy(red.begin(), red.end(), file.begin() + static_cast<long>(pixels + (topDown ? 0 : stride)));
   return file;
 }
 
-TEST_F(BitmapTest, DrawsBottomUpAndTopDownRowsTheRightWayUp) {
-  for (const int height : {2, -2}) {
-    SCOPED_TRACE(height);
-    Write(RedCorner({.width = 2, .height = height}));
+TEST_F(BitmapTest, DrawsThePixelsOfEachLayoutTheRightWayUp) {
+  const struct {
+    const char* what;
+    Shape shape;
+    std::vector<std::uint8_t> red;
+  } cases[] = {
+      {"24-bit, bottom-up", {.width = 2, .height = 2}, {0, 0, 0xFF}},  // blue, green, red
+      {"24-bit, top-down", {.width = 2, .height = -2}, {0, 0, 0xFF}},
+      {"16-bit fields 5-6-5", {.width = 2, .height = 2, .bits = 16, .compression = 3}, {0x00, 0xF8}},
+      {"32-bit fields, red lowest",
+       {.width = 2, .height = 2, .bits = 32, .compression = 3, .masks = {0x0000FF, 0x00FF00, 0xFF0000}},
+       {0xFF, 0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Write(RedCorner(c.shape, c.red));
     win::Bitmap bitmap;
     bitmap.LoadFromFile(path);
     ASSERT_FALSE(bitmap.Empty());

@@ -6,8 +6,10 @@
 #include <string>
 
 #include "ModalProbe.h"
+#include "text/FailureText.h"
 #include "win/Application.h"
 #include "win/Failure.h"
+#include "win/WideText.h"
 
 namespace {
 
@@ -20,11 +22,12 @@ constexpr UINT kThrowOther = WM_APP + 2;
 
 class ThrowingForm : public win::Form {
  public:
-  explicit ThrowingForm(HWND owner) {
+  explicit ThrowingForm(HWND owner, DWORD style = WS_POPUP | WS_VISIBLE) {
     CreateHandle({L"ThrowingForm", 0, nullptr, nullptr},
-                 {WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, L"form", 10, 10, 40, 40, owner});
+                 {WS_EX_TOPMOST, style, L"form", 10, 10, 40, 40, owner});
   }
   int handled = 0;
+  int cancels = 0;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -33,6 +36,10 @@ class ThrowingForm : public win::Form {
       case kThrowStd: throw std::runtime_error("\xE6\x97\xA5\xE4\xBB\x98 bad");  // "日付 bad" in UTF-8
       case kThrowOther: throw 42;
       case WM_APP + 3: return ++handled;
+      case WM_CANCELMODE:
+        // Counted only before any box exists: showing one cancels the capture too.
+        if (!FindWindowW(L"#32770", nullptr)) ++cancels;
+        break;
     }
     return Form::HandleMessage(message, wParam, lParam);
   }
@@ -42,8 +49,17 @@ struct Seen {
   std::wstring text;
   std::wstring caption;
   bool mainEnabled = true;
+  bool boxInFront = false;
   HWND owner = nullptr;
 };
+
+// Whether `front` comes before `back` in the z-order.
+bool InFront(HWND front, HWND back) {
+  for (HWND hwnd = GetWindow(front, GW_HWNDNEXT); hwnd; hwnd = GetWindow(hwnd, GW_HWNDNEXT)) {
+    if (hwnd == back) return true;
+  }
+  return false;
+}
 
 class FormTest : public ::testing::Test {
  protected:
@@ -60,6 +76,7 @@ class FormTest : public ::testing::Test {
                    GetWindowTextW(box, text, 256);
                    seen.caption = text;
                    seen.mainEnabled = IsWindowEnabled(form.Handle());
+                   seen.boxInFront = InFront(box, form.Handle());
                    seen.owner = GetWindow(box, GW_OWNER);
                    SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
                  });
@@ -84,6 +101,7 @@ TEST_F(FormTest, FailuresInHandlersAreShownAndTheWindowGoesOn) {
     EXPECT_EQ(seen.caption, L"Tamaroo");
     EXPECT_EQ(seen.owner, app.Handle());
     EXPECT_FALSE(seen.mainEnabled);
+    EXPECT_TRUE(seen.boxInFront);
     EXPECT_TRUE(IsWindowEnabled(form.Handle()));
     EXPECT_TRUE(GetWindowLongW(form.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   }
@@ -93,7 +111,25 @@ TEST_F(FormTest, FailuresInHandlersAreShownAndTheWindowGoesOn) {
 TEST_F(FormTest, TheApplicationWindowHasNoTaskbarPresence) {
   EXPECT_EQ(GetWindowLongW(app.Handle(), GWL_EXSTYLE), WS_EX_TOOLWINDOW);
   EXPECT_FALSE(IsWindowVisible(app.Handle()));
-  EXPECT_EQ(&win::Application::Instance(), &app);
+}
+
+TEST_F(FormTest, TheMouseCaptureIsCancelledBeforeAFailureIsShown) {
+  // Hidden, so it is not disabled while the box is up, which cancels a capture too.
+  ThrowingForm holder{app.Handle(), WS_POPUP};
+  SetCapture(holder.Handle());
+  SendAndReadBox(kThrowFailure);
+  EXPECT_EQ(holder.cancels, 1);
+}
+
+TEST(Failure, GivesTheSystemsTextForACodeOnceDottedAndItsTextInUtf8) {
+  const win::Failure failure(win::SystemErrorText(ERROR_ACCESS_DENIED));
+  const std::wstring shown = text::WithFinalDot(failure.Text());
+  const std::wstring start = L"システムエラー。コード：5.\r\n";
+  ASSERT_GT(shown.size(), start.size() + 1);
+  EXPECT_EQ(shown.substr(0, start.size()), start);
+  EXPECT_EQ(shown.back(), L'.');
+  EXPECT_GT(shown[shown.size() - 2], L'.') << "the system's text ends in a blank or a dot";
+  EXPECT_EQ(win::FromUtf8(reinterpret_cast<const char8_t*>(failure.what())), failure.Text());
 }
 
 }  // namespace

@@ -89,14 +89,4 @@ TEST_F(PopupMenuTest, ClickRunsTheHandlerOfTheEntryWithThatCommand) {
   EXPECT_EQ(menu.Find("nothing"), nullptr);
 }
 
-TEST_F(PopupMenuTest, EveryEntryHasItsOwnCommand) {
-  std::vector<UINT> commands;
-  for (const char* name : {"mnuAll", "mnuOpen", "mnuN2", "mnuExit", "mnuN1"}) {
-    commands.push_back(menu.Find(name)->Command);
-  }
-  std::sort(commands.begin(), commands.end());
-  EXPECT_EQ(std::adjacent_find(commands.begin(), commands.end()), commands.end());
-  EXPECT_NE(commands.front(), 0u);
-}
-
 }  // namespace
