@@ -3,7 +3,8 @@
 set -euo pipefail
 sudo_cmd=(); [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 need=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth xdotool
-      imagemagick fonts-ipafont-gothic googletest cmake ninja-build locales)
+      imagemagick fonts-ipafont-gothic googletest cmake ninja-build locales
+      python3-xlib)
 missing=()
 for p in "${need[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "HandleCount.h"
 #include "Walk.h"
 #include "findfile/FindFile.h"
 
@@ -81,38 +82,8 @@ std::vector<WIN32_FIND_DATAA> Entries(const std::string& Pattern) {
   return All;
 }
 
-// The handles this process holds, as the system's handle table lists them.
-int OpenHandles() {
-  struct Entry {
-    USHORT ProcessId, CreatorBackTraceIndex;
-    UCHAR ObjectType, Flags;
-    USHORT Handle;
-    PVOID Object;
-    ACCESS_MASK Access;
-  };
-  struct Table {
-    ULONG Count;
-    Entry Entries[1];
-  };
-  using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
-  const auto QuerySystemInformation = reinterpret_cast<Query>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
-  const ULONG SystemHandleInformation = 16;
-  const LONG InfoLengthMismatch = static_cast<LONG>(0xC0000004);
-  std::vector<char> Buffer(1 << 16);
-  ULONG Length = 0;
-  LONG Status;
-  while ((Status = QuerySystemInformation(SystemHandleInformation, Buffer.data(),
-                                          static_cast<ULONG>(Buffer.size()), &Length)) ==
-         InfoLengthMismatch)
-    Buffer.resize(Buffer.size() * 2);
-  EXPECT_EQ(Status, 0);
-  const auto* Handles = reinterpret_cast<const Table*>(Buffer.data());
-  int Count = 0;
-  for (ULONG i = 0; i < Handles->Count; ++i)
-    if (Handles->Entries[i].ProcessId == static_cast<USHORT>(GetCurrentProcessId())) ++Count;
-  return Count;
-}
+// The handles this process holds; -1 fails every comparison below.
+int OpenHandles() { return tamaroo_test::HandleCount(GetCurrentProcessId()); }
 
 TEST(FindFile, ConvertsFileTimesToLocalDates) {
   struct Row {
