@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "HandleCount.h"
 #include "Walk.h"
 #include "findfile/FindFile.h"
 
@@ -81,38 +82,8 @@ std::vector<WIN32_FIND_DATAA> Entries(const std::string& pattern) {
   return all;
 }
 
-// The handles this process holds, as the system's handle table lists them.
-int OpenHandles() {
-  struct Entry {
-    USHORT ProcessId, CreatorBackTraceIndex;
-    UCHAR ObjectType, Flags;
-    USHORT Handle;
-    PVOID Object;
-    ACCESS_MASK Access;
-  };
-  struct Table {
-    ULONG Count;
-    Entry Entries[1];
-  };
-  using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
-  const auto querySystemInformation = reinterpret_cast<Query>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
-  const ULONG systemHandleInformation = 16;
-  const LONG infoLengthMismatch = static_cast<LONG>(0xC0000004);
-  std::vector<char> buffer(1 << 16);
-  ULONG length = 0;
-  LONG status;
-  while ((status = querySystemInformation(systemHandleInformation, buffer.data(),
-                                          static_cast<ULONG>(buffer.size()), &length)) ==
-         infoLengthMismatch)
-    buffer.resize(buffer.size() * 2);
-  EXPECT_EQ(status, 0);
-  const auto* handles = reinterpret_cast<const Table*>(buffer.data());
-  int count = 0;
-  for (ULONG i = 0; i < handles->Count; ++i)
-    if (handles->Entries[i].ProcessId == static_cast<USHORT>(GetCurrentProcessId())) ++count;
-  return count;
-}
+// The handles this process holds; -1 fails every comparison below.
+int OpenHandles() { return tamaroo_test::HandleCount(GetCurrentProcessId()); }
 
 TEST(FindFile, ConvertsFileTimesToLocalDates) {
   struct Row {

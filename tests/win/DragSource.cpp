@@ -9,26 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "DropAtOnce.h"
 #include "TestDataObject.h"
 
 namespace {
 
+using tamaroo_test::DropAtOnce;
 using tamaroo_test::TestDataObject;
-
-class DropAtOnce final : public IDropSource {
- public:
-  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
-    return escape ? DRAGDROP_S_CANCEL : DRAGDROP_S_DROP;
-  }
-  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (iid != IID_IUnknown && iid != IID_IDropSource) return E_NOINTERFACE;
-    *object = static_cast<IDropSource*>(this);
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-};
 
 std::vector<TestDataObject::Entry> Offers(const std::wstring& kind, const std::wstring& url, const std::wstring& name) {
   if (kind == L"chromium") {
