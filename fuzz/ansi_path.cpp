@@ -1,10 +1,12 @@
 // The parts of a path put back together give the path, and no part begins or
-// ends inside a double-byte character.
+// ends inside a double-byte character. A long full path takes the extended
+// form, which names the same path and stays as it is when extended again.
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "text/AnsiPath.h"
+#include "text/LongPath.h"
 
 namespace {
 
@@ -48,11 +50,27 @@ void CheckSplit(std::string_view path, text::LeadByteTest isLead) {
   Check(!extension.empty() || !HasDelimiter(name, ".", isLead));
 }
 
+void CheckExtended(const std::wstring& path) {
+  const std::wstring extended = text::ExtendedLengthPath(path);
+  Check(text::ExtendedLengthPath(extended) == extended);
+  const bool full = path.starts_with(L"\\\\") || (path.size() > 2 && path[1] == L':' && path[2] == L'\\');
+  const bool plain = path.size() <= 247 || path.starts_with(L"\\\\?\\") || !full;
+  Check(plain ? extended == path : extended.starts_with(L"\\\\?\\"));
+  if (extended.starts_with(L"\\\\?\\UNC\\") && !path.starts_with(L"\\\\?\\")) {
+    Check(L"\\\\" + extended.substr(8) == path);
+  } else if (!plain) {
+    Check(extended.substr(4) == path);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view path(reinterpret_cast<const char*>(data), size);
   CheckSplit(path, ShiftJisLead);
   CheckSplit(path, NoLead);
+  std::wstring wide;
+  for (const unsigned char b : path) wide += static_cast<wchar_t>(b);
+  CheckExtended(wide);
   return 0;
 }

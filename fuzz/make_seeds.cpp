@@ -20,6 +20,15 @@ void Write(const fs::path& folder, const std::string& name, const std::string& t
   Write(folder, name, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
+std::string Utf16(std::u16string_view text) {
+  std::string bytes;
+  for (const char16_t c : text) {
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>(c >> 8);
+  }
+  return bytes;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -49,6 +58,37 @@ int main(int argc, char** argv) {
   for (const char* text : {"C:\\Tamaroo\\Tamaroo.exe", "C:Tamaroo.exe", "C:\\a.b.url", "C:\\dir.d\\readme",
                            "C:\\\x95\x5C\\Tamaroo.exe", "C:\\d\\\x83\x5C.url", "C:\\d\\x.\x83\x5C", "a.\x95"}) {
     Write(path, "seed" + std::to_string(i++), std::string(text));
+  }
+
+  // Shortcut files as bytes, then dragged links as UTF-16.
+  const fs::path shortcut = root / "internet_shortcut";
+  i = 0;
+  for (const char* text : {"[InternetShortcut]\r\nURL=http://a.example/\r\n",
+                           "\xEF\xBB\xBF[internetshortcut]\n url = HTTPS://b.example/p?q#f \n",
+                           "[Other]\r\nURL=x\r\n[InternetShortcut]\r\nIconIndex=0\r\nURL=ftp://u@[::1]:21/\r\n",
+                           "[InternetShortcut]\r\nURL=http://xn--r8jz45g.jp/\xE3\x83\x91\r\n"}) {
+    Write(shortcut, "seed" + std::to_string(i++), std::string(text));
+  }
+  for (const char16_t* text : {u"http://a.example/\r\nPage\r\n", u"https://b.example/\u65E5\nTitle \xD834\xDD1E\nx",
+                               u"http://c.example/p.url"}) {
+    Write(shortcut, "seed" + std::to_string(i++), Utf16(text));
+  }
+
+  // A byte for the code page and the try, the URL's length, the URL, the title.
+  const fs::path name = root / "shortcut_name";
+  const struct {
+    char codePage;
+    std::string url;
+    std::u16string title;
+  } names[] = {
+      {0, "http://example.com/", u"Example Domain"}, {0, "http://x/", u"a\\b/c:d*e?\"<>|\r\n\t"},
+      {1, "http://jp.example/", u"\u65E5\u672C\u8A9E"}, {2, "http://x/", u"Caf\u00E9 \u65E5 \xD834\xDD1E"},
+      {0, "http://u@Host.example:80/", u" ..?*|.. "}, {3, "http://x/", u"con .txt"},
+      {0, "http://x/", u"COM\u00B9"}, {0, "http://x/", std::u16string(99, u'a') + u"\xD834\xDD1E"},
+  };
+  i = 0;
+  for (const auto& n : names) {
+    Write(name, "seed" + std::to_string(i++), std::string{n.codePage, static_cast<char>(n.url.size())} + n.url + Utf16(n.title));
   }
   return 0;
 }

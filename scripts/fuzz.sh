@@ -7,8 +7,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/native-env.sh"
 seconds=${1:-20}
 
-# Each target with its longest input: paths stay within MAX_PATH, settings are short.
-targets=(bmp_file:65536 integer_text:64 ansi_path:260)
+# Each target with its longest input: paths stay within MAX_PATH, settings are
+# short, a shortcut or dragged link needs a few lines, a title a few hundred characters.
+targets=(bmp_file:65536 integer_text:64 ansi_path:260 internet_shortcut:4096 shortcut_name:512)
 names=()
 for t in "${targets[@]}"; do names+=("fuzz_${t%%:*}"); done
 build_native "${names[@]}" >/dev/null
