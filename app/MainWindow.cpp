@@ -52,6 +52,7 @@ void TfrmMain::BuildMenu() {
   using Handler = void (TfrmMain::*)();
   // Entries whose handler is not listed here are shown but do nothing.
   static constexpr std::pair<std::string_view, Handler> kHandlers[] = {
+      {"mnuAboutClick", &TfrmMain::mnuAboutClick},
       {"mnuExitClick", &TfrmMain::mnuExitClick},
   };
   // The entry last added at each depth is the parent of the entries below it.

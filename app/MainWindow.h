@@ -28,6 +28,7 @@ class TfrmMain : public win::Form {
   void FormClick();
   void FormMouseDown(bool leftButton);
   void FormContextMenu(LPARAM screenPoint);
+  void mnuAboutClick();
   void mnuExitClick();
 
   void RestorePosition();

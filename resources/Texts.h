@@ -10,5 +10,7 @@ inline constexpr char8_t kStreamReadError[] = u8"ストリームからの読み�
 inline constexpr char8_t kInvalidBitmap[] = u8"ビットマップイメージが不正です";
 inline constexpr char8_t kSystemError[] = u8"システムエラー。コード：%d.\r\n%s";
 inline constexpr char8_t kCannotWrite[] = u8"%s に書き込めません";
+inline constexpr char8_t kCannotOpenClipboard[] = u8"クリップボードを開くことができません";
+inline constexpr char8_t kAboutCaption[] = u8"バージョン情報";
 
 }  // namespace resources

@@ -1,5 +1,7 @@
 #pragma once
 // A failure the user is told about: its text goes into the failure box.
+#include <windows.h>
+
 #include <exception>
 #include <string>
 
@@ -14,5 +16,8 @@ class Failure : public std::exception {
  private:
   std::wstring text_;
 };
+
+// The text of a failed system call: its error code and the system's message.
+std::wstring SystemErrorText(DWORD code);
 
 }  // namespace win

@@ -11,6 +11,10 @@
 namespace win {
 namespace {
 
+// Boxes open now; a box shown over another one leaves the main window where
+// the outer one put it.
+int modalDepth = 0;
+
 BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM list) noexcept {
   if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
     try {
@@ -40,12 +44,12 @@ ModalScope::ModalScope() {
     EnableWindow(app.Handle(), FALSE);
   }
   EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled_));
-  SetTopmost(app.MainWindow(), false);
+  if (modalDepth++ == 0) SetTopmost(app.MainWindow(), false);
 }
 
 ModalScope::~ModalScope() {
   for (auto it = disabled_.rbegin(); it != disabled_.rend(); ++it) EnableWindow(*it, TRUE);
-  SetTopmost(Application::Instance().MainWindow(), true);
+  if (--modalDepth == 0) SetTopmost(Application::Instance().MainWindow(), true);
 }
 
 void ShowFailure(std::wstring_view text) {

@@ -21,6 +21,15 @@ std::wstring FromUtf8(std::u8string_view text) {
 
 std::wstring FromAnsi(std::string_view text) { return Convert(CP_ACP, text.data(), text.size()); }
 
+std::string ToAnsi(std::wstring_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_ACP, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
+  return bytes;
+}
+
 bool IsAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 }  // namespace win

@@ -8,6 +8,7 @@ namespace win {
 
 std::wstring FromUtf8(std::u8string_view text);
 std::wstring FromAnsi(std::string_view text);
+std::string ToAnsi(std::wstring_view text);
 // The system code page's lead-byte test, in the form the path helpers take.
 bool IsAnsiLeadByte(unsigned char byte);
 
