@@ -50,6 +50,8 @@ ModalScope::ModalScope() {
 ModalScope::~ModalScope() {
   for (auto it = disabled_.rbegin(); it != disabled_.rend(); ++it) EnableWindow(*it, TRUE);
   if (--modalDepth == 0) SetTopmost(Application::Instance().MainWindow(), true);
+  // A closed message box hands the activation to its owner, the hidden application window.
+  if (IsWindow(active_)) SetActiveWindow(active_);
 }
 
 void ShowFailure(std::wstring_view text) {

@@ -95,27 +95,23 @@ HWND MessageDialog::AddPart(const wchar_t* className, const wchar_t* caption, DW
 }
 
 int MessageDialog::ShowModal() {
-  const HWND previous = GetActiveWindow();
+  const ModalScope modal;
+  ShowWindow(Handle(), SW_SHOWNORMAL);
   result_ = 0;
-  {
-    const ModalScope modal;
-    ShowWindow(Handle(), SW_SHOWNORMAL);
-    MSG msg;
-    while (!result_) {
-      if (!GetMessageW(&msg, nullptr, 0, 0)) {
-        // The program is ending: close, and leave the quit message to the main loop.
-        PostQuitMessage(static_cast<int>(msg.wParam));
-        result_ = IDCANCEL;
-      } else if (IsCopyKey(Handle(), msg)) {
-        SendMessageW(Handle(), WM_COPY, 0, 0);
-      } else if (!IsDialogMessageW(Handle(), &msg)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-      }
+  MSG msg;
+  while (!result_) {
+    if (!GetMessageW(&msg, nullptr, 0, 0)) {
+      // The program is ending: close, and leave the quit message to the main loop.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      result_ = IDCANCEL;
+    } else if (IsCopyKey(Handle(), msg)) {
+      SendMessageW(Handle(), WM_COPY, 0, 0);
+    } else if (!IsDialogMessageW(Handle(), &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
     }
-    ShowWindow(Handle(), SW_HIDE);
   }
-  if (IsWindow(previous)) SetActiveWindow(previous);
+  ShowWindow(Handle(), SW_HIDE);
   return result_;
 }
 
