@@ -50,8 +50,10 @@ ModalScope::ModalScope() {
 ModalScope::~ModalScope() {
   for (auto it = disabled_.rbegin(); it != disabled_.rend(); ++it) EnableWindow(*it, TRUE);
   if (--modalDepth == 0) SetTopmost(Application::Instance().MainWindow(), true);
-  // A closed message box hands the activation to its owner, the hidden application window.
+  // A closed message box hands the activation to its owner, the hidden
+  // application window, and leaves the focus nowhere.
   if (IsWindow(active_)) SetActiveWindow(active_);
+  if (IsWindow(focus_)) SetFocus(focus_);
 }
 
 void ShowFailure(std::wstring_view text) {

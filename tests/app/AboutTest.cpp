@@ -147,7 +147,18 @@ class TamarooAbout : public TamarooTest {
     const HWND menu = process->WaitForMenu();
     if (!menu) return nullptr;
     for (const WPARAM key : {VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN}) Key(menu, key);
-    return process->WaitForWindow(L"TMessageForm", kCaption);
+    const HWND box = process->WaitForWindow(L"TMessageForm", kCaption);
+    WaitForKeyboard(box);
+    return box;
+  }
+
+  // Keys pressed now go to the box's button.
+  static void WaitForKeyboard(HWND box) {
+    EXPECT_TRUE(WaitUntil([box] {
+      GUITHREADINFO thread{sizeof thread};
+      GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &thread);
+      return GetForegroundWindow() == box && thread.hwndFocus == GetDlgItem(box, IDOK);
+    }));
   }
 
   HWND main = nullptr;
@@ -164,7 +175,7 @@ TEST_F(TamarooAbout, LaysOutItsPartsFromTheMessageFontCentredOnTheScreen) {
   EXPECT_EQ(GetWindowLongW(box, GWL_EXSTYLE) & (WS_EX_DLGMODALFRAME | WS_EX_TOPMOST), WS_EX_DLGMODALFRAME);
   // The main window is disabled, behind the box, and still painted.
   EXPECT_FALSE(IsWindowEnabled(main));
-  EXPECT_TRUE(InFront(box, main));
+  EXPECT_TRUE(WaitUntil([&] { return InFront(box, main); }));
   InvalidateRect(main, nullptr, FALSE);
   EXPECT_TRUE(WaitUntil([this] { return !GetUpdateRect(main, nullptr, FALSE); }));
 
@@ -206,7 +217,7 @@ TEST_F(TamarooAbout, EachWayOfClosingClosesTheBoxAndDoesNothingElse) {
     SCOPED_TRACE(way);
     const HWND box = OpenAbout();
     ASSERT_TRUE(box);
-    // The application's icon every time (its red ribbon): no box destroys it.
+    // The application's icon (its red ribbon), at every opening.
     const RECT image = PartRect(box, MessageDialog::kImageId);
     EXPECT_TRUE(WaitUntil([&] { return PixelAt(box, image.left + 21, image.top + 10) == RGB(255, 0, 0); }));
     close(box);
@@ -237,16 +248,19 @@ TEST_F(TamarooAbout, CtrlCCopiesTheBoxAsTextOrSaysTheClipboardIsHeld) {
   ASSERT_TRUE(failure);
   EXPECT_EQ(BoxText(failure), L"クリップボードを開くことができません.");
   DismissBox(failure);
+  WaitForKeyboard(box);
   EXPECT_TRUE(IsWindowVisible(box));
-  EXPECT_TRUE(InFront(box, main));
+  EXPECT_TRUE(WaitUntil([&] { return InFront(box, main); }));
   EXPECT_EQ(ClipboardText<char>(CF_TEXT), "before");
 
+  // Watched without opening it: a reader holding it would make the copy fail.
+  const DWORD sequence = GetClipboardSequenceNumber();
   Press({VK_CONTROL, 'C'});
-  EXPECT_TRUE(WaitUntil([&] { return ClipboardText<char>(CF_TEXT) == ansi; })) << ClipboardText<char>(CF_TEXT);
+  EXPECT_TRUE(WaitUntil([sequence] { return GetClipboardSequenceNumber() != sequence && !GetOpenClipboardWindow(); }));
   EXPECT_TRUE(IsWindowVisible(box));
   Press({VK_RETURN});
   EXPECT_TRUE(WaitUntil([box] { return !IsWindow(box); }));
-  // Still there once the box is gone.
+  // Read once the box is gone: the text outlives it.
   EXPECT_EQ(ClipboardText<char>(CF_TEXT), ansi);
   EXPECT_EQ(ClipboardText<wchar_t>(CF_UNICODETEXT), wide);
 }
