@@ -72,6 +72,7 @@ void TfrmMain::BuildMenu() {
   // Entries whose handler is not listed here are shown but do nothing.
   static constexpr std::pair<std::string_view, Handler> kHandlers[] = {
       {"mnuOpenURLFolderClick", &TfrmMain::mnuOpenURLFolderClick},
+      {"mnuAboutClick", &TfrmMain::mnuAboutClick},
       {"mnuExitClick", &TfrmMain::mnuExitClick},
   };
   // The entry last added at each depth is the parent of the entries below it.

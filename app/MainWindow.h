@@ -46,6 +46,7 @@ class TfrmMain : public win::Form {
   void FindFileFind(const std::string& FileName, const std::string& Path, const TSearchRec& Search, bool& Cancel);
   void MenuItemClick(const std::string& folder, const std::string& bareName, const std::string& shortName);
   void mnuOpenURLFolderClick();
+  void mnuAboutClick();
   void WMDropFiles(HDROP drop);
   void mnuExitClick();
 

@@ -2,13 +2,11 @@
 // Where the main window goes when no usable position is stored.
 #include <windows.h>
 
+#include "text/Layout.h"
+
 namespace app {
 
-// Each half is truncated on its own: a 1366-pixel screen and a 205-pixel
-// window give 683 - 102 = 581.
-constexpr int CentredOrigin(int screenExtent, int windowExtent) {
-  return screenExtent / 2 - windowExtent / 2;
-}
+using text::CentredOrigin;
 
 // The screen rectangle of a window of `size` at (left, top). Edges beyond the
 // coordinate range stop at its end instead of wrapping round: a stored

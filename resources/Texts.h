@@ -14,5 +14,7 @@ inline constexpr char8_t kCannotCreateWindow[] = u8"ウィンドウを作成で�
 inline constexpr char8_t kBadImageSize[] = u8"イメージサイズが正しくありません";
 inline constexpr char8_t kCannotStore[] = u8"%s を格納できません";
 inline constexpr char8_t kNotFound[] = u8"%s が見つかりません";
+inline constexpr char8_t kCannotOpenClipboard[] = u8"クリップボードを開くことができません";
+inline constexpr char8_t kAboutCaption[] = u8"バージョン情報";
 
 }  // namespace resources

@@ -1,5 +1,7 @@
 #pragma once
 // A failure the user is told about: its text goes into the failure box.
+#include <windows.h>
+
 #include <exception>
 #include <string>
 

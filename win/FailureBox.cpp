@@ -12,6 +12,10 @@
 namespace win {
 namespace {
 
+// Boxes open now; a box shown over another one leaves the main window where
+// the outer one put it.
+int modalDepth = 0;
+
 BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM list) noexcept {
   if (IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
     try {
@@ -34,12 +38,16 @@ ModalScope::ModalScope() {
     EnableWindow(app.Handle(), FALSE);
   }
   EnumThreadWindows(GetCurrentThreadId(), DisableWindow, reinterpret_cast<LPARAM>(&disabled_));
-  SetTopmost(app.MainWindow(), false);
+  if (modalDepth++ == 0) SetTopmost(app.MainWindow(), false);
 }
 
 ModalScope::~ModalScope() {
   for (auto it = disabled_.rbegin(); it != disabled_.rend(); ++it) EnableWindow(*it, TRUE);
-  SetTopmost(Application::Instance().MainWindow(), true);
+  if (--modalDepth == 0) SetTopmost(Application::Instance().MainWindow(), true);
+  // A closed message box hands the activation to its owner, the hidden
+  // application window, and leaves the focus nowhere.
+  if (IsWindow(active_)) SetActiveWindow(active_);
+  if (IsWindow(focus_)) SetFocus(focus_);
 }
 
 void ShowFailure(std::wstring_view text) {

@@ -9,7 +9,8 @@ namespace win {
 
 // While alive: the program's other windows are disabled and the main window
 // leaves the topmost band, so a modal box stands in front of it; afterwards
-// everything is enabled again and the main window is topmost again.
+// everything is enabled again, the main window is topmost again and the
+// window that was active, and the one with the keyboard focus, have it again.
 class ModalScope {
  public:
   ModalScope();
@@ -19,6 +20,8 @@ class ModalScope {
 
  private:
   std::vector<HWND> disabled_;
+  HWND active_ = GetActiveWindow();
+  HWND focus_ = GetFocus();
 };
 
 // Shows the text (with its final dot) in a stop box captioned with the

@@ -25,6 +25,8 @@ using IconHandle = Owned<HICON, DestroyIcon>;
 using DropHandle = Owned<HDROP, DragFinish>;
 using FileHandle = Owned<HANDLE, CloseHandle>;
 using ImageListHandle = Owned<HIMAGELIST, ImageList_Destroy>;
+using FontHandle = Owned<HFONT, DeleteObject>;
+using GlobalHandle = Owned<HGLOBAL, GlobalFree>;
 
 // CreateFile reports failure as INVALID_HANDLE_VALUE, not null.
 inline FileHandle OwnFile(HANDLE handle) {
@@ -58,6 +60,35 @@ class PaintDc {
   HWND hwnd_;
   PAINTSTRUCT paint_{};
   HDC dc_;
+};
+
+// An object selected into a device context until the end of the scope.
+class Selection {
+ public:
+  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~Selection() { SelectObject(dc_, previous_); }
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// The clipboard, opened for `owner` if no one else holds it, closed again at
+// the end of the scope.
+class ClipboardLock {
+ public:
+  explicit ClipboardLock(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
+  ~ClipboardLock() {
+    if (open_) CloseClipboard();
+  }
+  ClipboardLock(const ClipboardLock&) = delete;
+  ClipboardLock& operator=(const ClipboardLock&) = delete;
+  bool IsOpen() const { return open_; }
+
+ private:
+  bool open_;
 };
 
 }  // namespace win

@@ -25,22 +25,6 @@ class TamarooMenu : public TamarooTest {
     WaitUntil([this] { return process->VisibleWindows(L"#32768").empty(); });
   }
 
-  void Key(HWND menu, WPARAM key) {
-    PostMessageW(menu, WM_KEYDOWN, key, 0);
-    PostMessageW(menu, WM_KEYUP, key, 0);
-  }
-
-  // Real mouse input, as the hand gives it.
-  static void Mouse(DWORD flags, int x, int y) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-    Sleep(50);
-  }
-
   HWND main = nullptr;
 };
 

@@ -28,6 +28,23 @@ inline COLORREF PixelAt(HWND hwnd, int x, int y) {
   return color;
 }
 
+// A key press posted to a window of the program, as a menu's loop takes it.
+inline void Key(HWND window, WPARAM key) {
+  PostMessageW(window, WM_KEYDOWN, key, 0);
+  PostMessageW(window, WM_KEYUP, key, 0);
+}
+
+// Real mouse input at a screen point, as the hand gives it.
+inline void Mouse(DWORD flags, int x, int y) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof input);
+  Sleep(50);
+}
+
 class TamarooTest : public ::testing::Test {
  protected:
   std::unique_ptr<TamarooProcess> Start() {
