@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <string_view>
 
 #include "app/Placement.h"
@@ -69,12 +70,26 @@ TfrmMain::~TfrmMain() {
 
 void TfrmMain::BuildMenu() {
   using Handler = void (TfrmMain::*)();
-  // Entries whose handler is not listed here are shown but do nothing.
   static constexpr std::pair<std::string_view, Handler> kHandlers[] = {
       {"mnuOpenURLFolderClick", &TfrmMain::mnuOpenURLFolderClick},
       {"mnuAboutClick", &TfrmMain::mnuAboutClick},
       {"mnuExitClick", &TfrmMain::mnuExitClick},
   };
+  // A handler named in the description but missing here would leave its entry
+  // dead, and one listed here but named nowhere is dead code: neither builds.
+  static constexpr auto bound = [](std::string_view name) {
+    return std::ranges::any_of(kHandlers, [name](const auto& handler) { return handler.first == name; });
+  };
+  static constexpr auto named = [](std::string_view name) {
+    return std::ranges::any_of(resources::kMainMenu, [name](const auto& entry) {
+      return entry.onClick && std::string_view(entry.onClick) == name;
+    });
+  };
+  static_assert(std::ranges::all_of(resources::kMainMenu, [](const auto& e) { return !e.onClick || bound(e.onClick); }),
+                "an entry of the menu description names a handler that TfrmMain does not bind");
+  static_assert(std::ranges::all_of(kHandlers, [](const auto& handler) { return named(handler.first); }),
+                "TfrmMain binds a handler that no entry of the menu description names");
+
   // The entry last added at each depth is the parent of the entries below it.
   win::MenuItem* parents[3] = {&popMenu.Root()};
   for (const auto& entry : resources::kMainMenu) {
