@@ -1,6 +1,7 @@
 // The pop-up menu and the moving of the real program's window.
 #include <ole2.h>
 
+#include "DragSourceProcess.h"
 #include "ShellRecorder.h"
 #include "TamarooTest.h"
 
@@ -77,28 +78,10 @@ TEST_F(TamarooMenu, ABookmarkChosenFromTheMenuIsOpenedByTheShell) {
   EXPECT_EQ(ShellOpened(workFolder.Path(), 1), std::vector<std::string>{exeFolder.Path() + "favorite\\b.url"});
 }
 
-// drag_source.exe, built beside the tests, drags a link as a browser does
-// from its own process and drops it at the point; returns its exit code, the effect.
-DWORD DragFromBrowser(int x, int y, const std::string& browserArgs) {
-  std::string commandLine = BuiltTamaroo();
-  commandLine.replace(commandLine.size() - 11, 11, "drag_source.exe");
-  commandLine = '"' + commandLine + "\" " + std::to_string(x) + " " + std::to_string(y) + " " + browserArgs;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION drag{};
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &drag)) return 101;
-  DWORD code = 102;
-  if (WaitForSingleObject(drag.hProcess, 10000) == WAIT_OBJECT_0) GetExitCodeProcess(drag.hProcess, &code);
-  TerminateProcess(drag.hProcess, 103);
-  CloseHandle(drag.hThread);
-  CloseHandle(drag.hProcess);
-  return code;
-}
-
 TEST_F(TamarooMenu, ALinkDraggedFromABrowserBecomesABookmark) {
   RegisterShellRecorder();
-  EXPECT_EQ(DragFromBrowser(680, 380, "chromium https://example.com/ \"Example: Domain\""), DWORD{DROPEFFECT_COPY});
-  EXPECT_EQ(DragFromBrowser(680, 380, "chromium javascript:alert(1) Script"), DWORD{DROPEFFECT_NONE});
+  EXPECT_EQ(Drag(L"680 380 chromium https://example.com/ \"Example: Domain\""), DWORD{DROPEFFECT_COPY});
+  EXPECT_EQ(Drag(L"680 380 chromium javascript:alert(1) Script"), DWORD{DROPEFFECT_NONE});
   EXPECT_EQ(exeFolder.Read("favorite\\Example_ Domain.url"), "[InternetShortcut]\r\nURL=https://example.com/\r\n");
   const HWND menu = ContextMenu(-1, -1);
   ASSERT_TRUE(menu);

@@ -40,7 +40,7 @@ inline std::vector<std::string> ShellOpened(const std::string& workFolder, size_
       else lines.push_back(std::exchange(line, {}));
     }
     return lines.size() >= count;
-  });
+  }, 20);  // a new process under a loaded Wine can take seconds to start
   return lines;
 }
 

@@ -61,10 +61,10 @@ class TamarooProcess {
 std::wstring BoxText(HWND box);
 // Presses OK and waits until the box is gone.
 void DismissBox(HWND box);
-// Waits until `done` holds, up to a few seconds; returns its last value.
+// Waits until `done` holds, up to `seconds`; returns its last value.
 template <typename Condition>
-bool WaitUntil(Condition done) {
-  for (int i = 0; i < 500; ++i) {
+bool WaitUntil(Condition done, int seconds = 5) {
+  for (int i = 0; i < seconds * 100; ++i) {
     if (done()) return true;
     Sleep(10);
   }

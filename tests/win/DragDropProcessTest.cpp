@@ -7,33 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "DragSourceProcess.h"
 #include "win/DropTarget.h"
 
 namespace {
 
-// Runs drag_source.exe (built beside this program) and serves the drop while
-// it runs; returns its exit code.
-DWORD Drag(const std::wstring& args) {
-  wchar_t self[MAX_PATH];
-  const std::wstring path(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
-  std::wstring commandLine = L"\"" + path.substr(0, path.rfind(L'\\') + 1) + L"drag_source.exe\" " + args;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    return 101;
-  }
-  while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 10000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-  }
-  DWORD code = 102;
-  if (WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
-  TerminateProcess(process.hProcess, 103);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return code;
-}
+using tamaroo_test::Drag;
 
 TEST(DragDropProcess, LinksArriveWhileTheWindowIsRegistered) {
   const win::OleSession ole;
