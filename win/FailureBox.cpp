@@ -46,7 +46,6 @@ ModalScope::~ModalScope() {
   if (--modalDepth == 0) SetTopmost(Application::Instance().MainWindow(), true);
   // A closed message box hands the activation to its owner, the hidden
   // application window, and leaves the focus nowhere.
-  if (IsWindow(active_)) SetActiveWindow(active_);
   if (IsWindow(focus_)) SetFocus(focus_);
 }
 

@@ -10,7 +10,7 @@ namespace win {
 // While alive: the program's other windows are disabled and the main window
 // leaves the topmost band, so a modal box stands in front of it; afterwards
 // everything is enabled again, the main window is topmost again and the
-// window that was active, and the one with the keyboard focus, have it again.
+// window that had the keyboard focus, and with it the activation, has it again.
 class ModalScope {
  public:
   ModalScope();
@@ -20,7 +20,6 @@ class ModalScope {
 
  private:
   std::vector<HWND> disabled_;
-  HWND active_ = GetActiveWindow();
   HWND focus_ = GetFocus();
 };
 

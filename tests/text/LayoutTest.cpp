@@ -5,7 +5,8 @@
 namespace text {
 
 void PrintTo(const DialogLayout& l, std::ostream* out) {
-  for (const Box& b : {l.icon, l.text, l.button}) *out << b.left << "," << b.top << " " << b.width << "x" << b.height << "; ";
+  for (const Box& b : {l.icon, l.text, l.button})
+    *out << b.left << "," << b.top << " " << b.width << "x" << b.height << "; ";
   *out << "client " << l.clientWidth << "x" << l.clientHeight;
 }
 
