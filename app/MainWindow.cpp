@@ -47,16 +47,16 @@ TfrmMain::TfrmMain(std::string exeFolder) : exeFolder_(std::move(exeFolder)) {
   win::Application& app = win::Application::Instance();
   const auto& design = resources::kMainWindow;
   const std::wstring caption = win::FromUtf8(design.caption);
-  CreateHandle({L"TfrmMain", CS_DBLCLKS, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), app.Icon()},
-               {0, WS_POPUP, caption.c_str(), design.left, design.top, design.clientWidth,
-                design.clientHeight, app.Handle()});
+  CreateHandle(
+      {L"TfrmMain", CS_DBLCLKS, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)), app.Icon()},
+      {0, WS_POPUP, caption.c_str(), design.left, design.top, design.clientWidth, design.clientHeight, app.Handle()});
   // Set once the window exists, so a window that could not be made leaves it empty.
   frmMain = this;
   win::SetTopmost(Handle(), true);
   app.SetMainWindow(Handle());
   il.reset(ImageList_Create(16, 16, ILC_COLOR16 | ILC_MASK, 4, 4));
-  const win::BitmapHandle pictures(static_cast<HBITMAP>(
-      LoadImageW(GetModuleHandleW(nullptr), L"" TAMAROO_MENU_IMAGES_NAME, IMAGE_BITMAP, 0, 0, 0)));
+  const win::BitmapHandle pictures(
+      static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), L"" TAMAROO_MENU_IMAGES_NAME, IMAGE_BITMAP, 0, 0, 0)));
   ImageList_AddMasked(il.get(), pictures.get(), RGB(255, 0, 255));
   popMenu.SetImages(il.get());
   BuildMenu();
@@ -171,8 +171,7 @@ void TfrmMain::CompleteMenu() {
 
 // A file the scan finds is stored already, so its entry needs no copy.
 // Shortcuts in subfolders open in place, from sub-menus named after the folders.
-void TfrmMain::FindFileFind(const std::string& FileName, const std::string& Path, const TSearchRec& Search,
-                            bool&) {
+void TfrmMain::FindFileFind(const std::string& FileName, const std::string& Path, const TSearchRec& Search, bool&) {
   if (IsShortcutName(FileName)) AppendBookmark(FolderMenu(Path), Path, FileName, Search.Win32Data.cAlternateFileName);
 }
 
@@ -321,19 +320,11 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      FormMouseDown(true);
-      return 0;
+    case WM_LBUTTONDBLCLK: FormMouseDown(true); return 0;
     case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      FormMouseDown(false);
-      break;
-    case WM_CONTEXTMENU:
-      FormContextMenu(lParam);
-      return 0;
-    case WM_DROPFILES:
-      WMDropFiles(reinterpret_cast<HDROP>(wParam));
-      return 0;
+    case WM_MBUTTONDOWN: FormMouseDown(false); break;
+    case WM_CONTEXTMENU: FormContextMenu(lParam); return 0;
+    case WM_DROPFILES: WMDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_MEASUREITEM:
       if (popMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
       break;
@@ -343,11 +334,8 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (HIWORD(wParam) == 0 && popMenu.Click(LOWORD(wParam))) return 0;
       break;
-    case WM_CLOSE:
-      FormClose();
-      return 0;
-    case WM_QUERYENDSESSION:
-      return TRUE;
+    case WM_CLOSE: FormClose(); return 0;
+    case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
       // The session is ending: leave without closing, so nothing is written.
       if (wParam) PostQuitMessage(0);

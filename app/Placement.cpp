@@ -12,12 +12,8 @@ LONG Edge(std::int64_t origin, std::int64_t extent) {
 
 }  // namespace
 
-RECT BoundsAt(int left, int top, SIZE size) {
-  return {left, top, Edge(left, size.cx), Edge(top, size.cy)};
-}
+RECT BoundsAt(int left, int top, SIZE size) { return {left, top, Edge(left, size.cx), Edge(top, size.cy)}; }
 
-bool IsOnAnyMonitor(const RECT& bounds) {
-  return MonitorFromRect(&bounds, MONITOR_DEFAULTTONULL) != nullptr;
-}
+bool IsOnAnyMonitor(const RECT& bounds) { return MonitorFromRect(&bounds, MONITOR_DEFAULTTONULL) != nullptr; }
 
 }  // namespace app

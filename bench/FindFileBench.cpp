@@ -107,12 +107,11 @@ void BenchWalk(const std::string& root) {
   // Each entry costs a PeekMessageW, a round trip to the wineserver whose
   // time varies with the load of the machine: the fastest runs show it least.
   std::printf("walk, %d runs: median (fastest)\n", kWalkRuns);
-  std::printf("  bare FindFirstFileA loop  %7.1f ms (%7.1f)  %d files\n", Median(bare) * 1e3,
-              Fastest(bare) * 1e3, bareCount);
+  std::printf("  bare FindFirstFileA loop  %7.1f ms (%7.1f)  %d files\n", Median(bare) * 1e3, Fastest(bare) * 1e3,
+              bareCount);
   const auto compare = [&](const char* name, const std::vector<double>& times, int count) {
-    std::printf("  %-24s  %7.1f ms (%7.1f)  %d files  ratio %.3f (%.3f), goal <= 1.10\n", name,
-                Median(times) * 1e3, Fastest(times) * 1e3, count, Median(times) / Median(bare),
-                Fastest(times) / Fastest(bare));
+    std::printf("  %-24s  %7.1f ms (%7.1f)  %d files  ratio %.3f (%.3f), goal <= 1.10\n", name, Median(times) * 1e3,
+                Fastest(times) * 1e3, count, Median(times) / Median(bare), Fastest(times) / Fastest(bare));
   };
   compare("TFindFile, no mask", plain, plainCount);
   compare("TFindFile, mask \"*.url\"", masked, maskedCount);
@@ -136,14 +135,12 @@ void BenchMatch() {
     }));
   }
   int agree = 0;
-  for (const MaskCase& row : kMaskTable)
-    agree += bool(PathMatchSpecA(row.fileName, row.mask)) == row.fits;
+  for (const MaskCase& row : kMaskTable) agree += bool(PathMatchSpecA(row.fileName, row.mask)) == row.fits;
   const double calls = double(kRounds) * std::size(kMaskTable);
-  std::printf("matching the %zu table cases, median of %d runs (%d fits):\n", std::size(kMaskTable),
-              kMatchRuns, fits);
+  std::printf("matching the %zu table cases, median of %d runs (%d fits):\n", std::size(kMaskTable), kMatchRuns, fits);
   std::printf("  MatchFileName   %7.1f ns/call\n", Median(own) / calls * 1e9);
-  std::printf("  PathMatchSpecA  %7.1f ns/call  (agrees on %d of %zu)\n", Median(system) / calls * 1e9,
-              agree, std::size(kMaskTable));
+  std::printf("  PathMatchSpecA  %7.1f ns/call  (agrees on %d of %zu)\n", Median(system) / calls * 1e9, agree,
+              std::size(kMaskTable));
   std::printf("  speed-up %.1fx (goal >= 10x)\n", Median(system) / Median(own));
 }
 

@@ -68,10 +68,8 @@ std::vector<TestDataObject::Entry> Offers(int drop, const std::string& explorerF
     case 0:
       return ChromiumLink(url, L"Chromium " + std::to_wstring(drop), L"Chromium.url",
                           "[InternetShortcut]\nURL=" + text::ToUtf8(url) + "\n");
-    case 1:
-      return FirefoxLink(url, L"Firefox " + std::to_wstring(drop) + L".URL");
-    default:
-      return {{CF_HDROP, FileList({FromAnsi(explorerFile)})}};
+    case 1: return FirefoxLink(url, L"Firefox " + std::to_wstring(drop) + L".URL");
+    default: return {{CF_HDROP, FileList({FromAnsi(explorerFile)})}};
   }
 }
 

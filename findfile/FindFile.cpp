@@ -19,8 +19,7 @@ TDateTime SystemTimeToDateTime(const SYSTEMTIME& time) {
   const sys_days day{year{time.wYear} / time.wMonth / time.wDay};
   const double days = (day - sys_days{year{1899} / December / 30}).count();
   const double fraction =
-      (((time.wHour * 60.0 + time.wMinute) * 60.0 + time.wSecond) * 1000.0 + time.wMilliseconds) /
-      86400000.0;
+      (((time.wHour * 60.0 + time.wMinute) * 60.0 + time.wSecond) * 1000.0 + time.wMilliseconds) / 86400000.0;
   // Before 30 December 1899 the day count is negative and the time of day
   // still counts away from zero.
   return days < 0 ? days - fraction : days + fraction;
@@ -30,8 +29,7 @@ TSearchRec MakeSearchRec(HANDLE handle, const WIN32_FIND_DATAA& data) {
   TSearchRec search{};
   FILETIME local;
   WORD date = 0, time = 0;
-  if (FileTimeToLocalFileTime(&data.ftLastWriteTime, &local))
-    FileTimeToDosDateTime(&local, &date, &time);
+  if (FileTimeToLocalFileTime(&data.ftLastWriteTime, &local)) FileTimeToDosDateTime(&local, &date, &time);
   search.DosDateTime = MAKELONG(time, date);
   search.SizeLow = static_cast<LONG>(data.nFileSizeLow);
   search.Attributes = data.dwFileAttributes;
@@ -60,8 +58,8 @@ struct FileId {
 
 // Where a folder really is, links followed to their end.
 std::optional<FileId> IdOf(const std::string& folder) {
-  HANDLE file = CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  HANDLE file = CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   BY_HANDLE_FILE_INFORMATION info;
   const BOOL ok = GetFileInformationByHandle(file, &info);
@@ -76,8 +74,7 @@ TDateTime FileTimeToDateTime(FILETIME time) {
   if (time.dwLowDateTime == 0 && time.dwHighDateTime == 0) return 0.0;
   FILETIME local;
   SYSTEMTIME system;
-  if (!FileTimeToLocalFileTime(&time, &local) || !FileTimeToSystemTime(&local, &system))
-    throw EConvertError(kNoDate);
+  if (!FileTimeToLocalFileTime(&time, &local) || !FileTimeToSystemTime(&local, &system)) throw EConvertError(kNoDate);
   return SystemTimeToDateTime(system);
 }
 
@@ -98,8 +95,7 @@ int TFindFile::Execute() {
 
 std::string TFindFile::CutTrailingDelimiter(const std::string& path) {
   size_t last = 0;
-  for (size_t i = 0; i < path.size(); i += IsDBCSLeadByte(static_cast<BYTE>(path[i])) ? 2 : 1)
-    last = i;
+  for (size_t i = 0; i < path.size(); i += IsDBCSLeadByte(static_cast<BYTE>(path[i])) ? 2 : 1) last = i;
   return last + 1 == path.size() && path[last] == '\\' ? path.substr(0, last) : path;
 }
 
@@ -148,8 +144,7 @@ bool TFindFile::TimeFits(const WIN32_FIND_DATAA& data) const {
   return CheckTimeIs == tmOlder ? time < CheckedTime : time > CheckedTime;
 }
 
-void TFindFile::DoFind(const std::string& fileName, const std::string& path, bool& cancel,
-                       const TSearchRec& search) {
+void TFindFile::DoFind(const std::string& fileName, const std::string& path, bool& cancel, const TSearchRec& search) {
   ++FFoundCount;
   if (OnFind) OnFind(fileName, path, search, cancel);
 }

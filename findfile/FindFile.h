@@ -29,8 +29,8 @@ struct TSearchRec {
 };
 
 // Setting cancel stops the search after this file.
-using TOnFindEvent = std::function<void(const std::string& fileName, const std::string& path,
-                                        TSearchRec search, bool& cancel)>;
+using TOnFindEvent =
+    std::function<void(const std::string& fileName, const std::string& path, TSearchRec search, bool& cancel)>;
 
 // A time stamp that is no date this side of the year 10000. what() is UTF-8.
 class EConvertError : public std::runtime_error {
@@ -81,8 +81,7 @@ class TFindFile {
  private:
   // walkPath: the folders being searched, outermost first.
   void SearchFolder(const std::string& folder, std::vector<std::string>& walkPath);
-  void DoFind(const std::string& fileName, const std::string& path, bool& cancel,
-              const TSearchRec& search);
+  void DoFind(const std::string& fileName, const std::string& path, bool& cancel, const TSearchRec& search);
   bool TimeFits(const WIN32_FIND_DATAA& data) const;
   static bool LeadsBack(const std::string& folder, const std::vector<std::string>& walkPath);
   static std::string CutTrailingDelimiter(const std::string& path);

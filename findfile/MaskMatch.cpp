@@ -25,9 +25,7 @@ class Parts {
     }
   }
   std::string_view Name() const { return std::string_view(upper_).substr(0, dot_); }
-  std::string_view Ext() const {
-    return dot_ == npos ? std::string_view() : std::string_view(upper_).substr(dot_ + 1);
-  }
+  std::string_view Ext() const { return dot_ == npos ? std::string_view() : std::string_view(upper_).substr(dot_ + 1); }
 
  private:
   // False, leaving the text half done, at the first byte that is not ASCII.
@@ -79,8 +77,7 @@ bool PatternFits(std::string_view name, std::string_view pattern) {
   if (!pattern.empty() && pattern[0] == '*') return pattern.size() == 1 || TailFits(name, pattern);
   const Rest compared = CompareToStar(name, pattern);
   if (compared.star == npos) return compared.fits;
-  return compared.star + 1 == pattern.size() ||
-         TailFits(name.substr(compared.star), pattern.substr(compared.star));
+  return compared.star + 1 == pattern.size() || TailFits(name.substr(compared.star), pattern.substr(compared.star));
 }
 
 }  // namespace
@@ -93,9 +90,7 @@ std::string ReversedText(const std::string& text) { return std::string(text.rbeg
 
 bool MatchTail(const std::string& name, const std::string& pattern) { return TailFits(name, pattern); }
 
-bool MatchPattern(const std::string& name, const std::string& pattern) {
-  return PatternFits(name, pattern);
-}
+bool MatchPattern(const std::string& name, const std::string& pattern) { return PatternFits(name, pattern); }
 
 bool MatchFileName(const std::string& fileName, const std::string& mask) {
   const Parts file(fileName), wild(mask);

@@ -74,7 +74,11 @@ std::optional<std::u32string> DecodeUtf8(std::string_view s) {
   std::u32string out;
   for (size_t i = 0; i < s.size();) {
     const auto b = static_cast<unsigned char>(s[i]);
-    const size_t n = b < 0x80 ? 1 : b >= 0xC2 && b < 0xE0 ? 2 : b >= 0xE0 && b < 0xF0 ? 3 : b >= 0xF0 && b < 0xF5 ? 4 : 0;
+    const size_t n = b < 0x80                ? 1
+                     : b >= 0xC2 && b < 0xE0 ? 2
+                     : b >= 0xE0 && b < 0xF0 ? 3
+                     : b >= 0xF0 && b < 0xF5 ? 4
+                                             : 0;
     if (n == 0 || i + n > s.size()) return std::nullopt;
     char32_t c = n == 1 ? b : b & (0x7F >> n);
     for (size_t k = 1; k < n; ++k) {

@@ -48,8 +48,8 @@ int main(int argc, char** argv) {
 
   const fs::path integer = root / "integer_text";
   int i = 0;
-  for (const char* text : {"0", "100", "-20", "+7", "   42", "2147483647", "-2147483648", "0x64", "$FFFFFFFF",
-                           "-$10", "X7fffffff", "12abc"}) {
+  for (const char* text : {"0", "100", "-20", "+7", "   42", "2147483647", "-2147483648", "0x64", "$FFFFFFFF", "-$10",
+                           "X7fffffff", "12abc"}) {
     Write(integer, "seed" + std::to_string(i++), std::string(text));
   }
 
@@ -81,14 +81,19 @@ int main(int argc, char** argv) {
     std::string url;
     std::u16string title;
   } names[] = {
-      {0, "http://example.com/", u"Example Domain"}, {0, "http://x/", u"a\\b/c:d*e?\"<>|\r\n\t"},
-      {1, "http://jp.example/", u"\u65E5\u672C\u8A9E"}, {2, "http://x/", u"Caf\u00E9 \u65E5 \xD834\xDD1E"},
-      {0, "http://u@Host.example:80/", u" ..?*|.. "}, {3, "http://x/", u"con .txt"},
-      {0, "http://x/", u"COM\u00B9"}, {0, "http://x/", std::u16string(99, u'a') + u"\xD834\xDD1E"},
+      {0, "http://example.com/", u"Example Domain"},
+      {0, "http://x/", u"a\\b/c:d*e?\"<>|\r\n\t"},
+      {1, "http://jp.example/", u"\u65E5\u672C\u8A9E"},
+      {2, "http://x/", u"Caf\u00E9 \u65E5 \xD834\xDD1E"},
+      {0, "http://u@Host.example:80/", u" ..?*|.. "},
+      {3, "http://x/", u"con .txt"},
+      {0, "http://x/", u"COM\u00B9"},
+      {0, "http://x/", std::u16string(99, u'a') + u"\xD834\xDD1E"},
   };
   i = 0;
   for (const auto& n : names) {
-    Write(name, "seed" + std::to_string(i++), std::string{n.codePage, static_cast<char>(n.url.size())} + n.url + Utf16(n.title));
+    Write(name, "seed" + std::to_string(i++),
+          std::string{n.codePage, static_cast<char>(n.url.size())} + n.url + Utf16(n.title));
   }
   return 0;
 }

@@ -9,19 +9,19 @@ constexpr std::size_t kInfoHeader = 40;
 constexpr std::size_t kMaxHeader = 1024;  // the largest system header is 124 bytes
 enum Compression : std::uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3 };
 
-std::uint32_t U16(std::span<const std::uint8_t> b, std::size_t at) {
-  return b[at] | (b[at + 1] << 8);
-}
-std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at) {
-  return U16(b, at) | (U16(b, at + 2) << 16);
-}
+std::uint32_t U16(std::span<const std::uint8_t> b, std::size_t at) { return b[at] | (b[at + 1] << 8); }
+std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at) { return U16(b, at) | (U16(b, at + 2) << 16); }
 
 BmpLayout Fail(BmpStatus status) { return BmpLayout{.status = status}; }
 
 bool KnownDepth(std::uint32_t bits, bool core) {
   switch (bits) {
-    case 1: case 4: case 8: case 24: return true;
-    case 16: case 32: return !core;
+    case 1:
+    case 4:
+    case 8:
+    case 24: return true;
+    case 16:
+    case 32: return !core;
     default: return false;
   }
 }
@@ -97,8 +97,13 @@ BmpLayout ParseBmp(std::span<const std::uint8_t> file) {
       static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(rows) * 4 > kMaxDecodedBytes)
     return Fail(BmpStatus::Invalid);
 
-  return BmpLayout{BmpStatus::Ok, kFileHeader, infoSize, bitsOffset, static_cast<std::size_t>(bitsSize),
-                   static_cast<std::int32_t>(width), static_cast<std::int32_t>(height)};
+  return BmpLayout{BmpStatus::Ok,
+                   kFileHeader,
+                   infoSize,
+                   bitsOffset,
+                   static_cast<std::size_t>(bitsSize),
+                   static_cast<std::int32_t>(width),
+                   static_cast<std::int32_t>(height)};
 }
 
 }  // namespace image

@@ -16,8 +16,8 @@ std::wstring Format(std::wstring_view pattern, std::initializer_list<std::wstrin
   std::wstring result;
   auto value = values.begin();
   for (size_t i = 0; i < pattern.size(); ++i) {
-    const bool marker = pattern[i] == L'%' && i + 1 < pattern.size() &&
-                        (pattern[i + 1] == L's' || pattern[i + 1] == L'd');
+    const bool marker =
+        pattern[i] == L'%' && i + 1 < pattern.size() && (pattern[i + 1] == L's' || pattern[i + 1] == L'd');
     if (marker && value != values.end()) {
       result += *value++;
       ++i;

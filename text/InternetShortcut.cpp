@@ -73,8 +73,7 @@ std::string ToUtf8(std::wstring_view text) {
   std::string out;
   for (size_t i = 0; i < text.size(); ++i) {
     char32_t c = static_cast<char32_t>(text[i]);
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
       c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(text[++i]) - 0xDC00);
     } else if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {
       c = 0xFFFD;

@@ -31,8 +31,7 @@ DialogLayout LayOutMessageDialog(const DialogMeasure& m) {
   layout.clientHeight = blockHeight + buttonHeight + spacingY + 2 * marginY;
   layout.icon = {marginX, marginY, kIconSize, kIconSize};
   layout.text = {marginX + kIconSize + spacingX, marginY, m.textWidth, m.textHeight};
-  layout.button = {(layout.clientWidth - buttonWidth) / 2, blockHeight + marginY + spacingY, buttonWidth,
-                   buttonHeight};
+  layout.button = {(layout.clientWidth - buttonWidth) / 2, blockHeight + marginY + spacingY, buttonWidth, buttonHeight};
   return layout;
 }
 

@@ -5,9 +5,7 @@ namespace text {
 
 // Each half is truncated on its own: a 1366-pixel screen and a 205-pixel
 // window give 683 - 102 = 581.
-constexpr int CentredOrigin(int screenExtent, int windowExtent) {
-  return screenExtent / 2 - windowExtent / 2;
-}
+constexpr int CentredOrigin(int screenExtent, int windowExtent) { return screenExtent / 2 - windowExtent / 2; }
 
 struct Box {
   int left, top, width, height;
@@ -16,9 +14,9 @@ struct Box {
 
 // What a message dialog's parts measure in its font.
 struct DialogMeasure {
-  int charWidth;        // the letters "A" to "Z" and "a" to "z" drawn, over 52
-  int charHeight;       // the height of those letters
-  int textWidth;        // the message as drawn, wrapped
+  int charWidth;   // the letters "A" to "Z" and "a" to "z" drawn, over 52
+  int charHeight;  // the height of those letters
+  int textWidth;   // the message as drawn, wrapped
   int textHeight;
   int buttonTextWidth;  // the button's caption as drawn
 };

@@ -26,8 +26,7 @@ Cleaned Clean(std::wstring_view text, CharacterTest canHold) {
     at += c.size();
     if (c[0] < 0x20 || (c[0] >= 0x7F && c[0] <= 0x9F)) {
       out.name += L' ';  // a line break or tab stood between words
-    } else if (kInvalid.find(c[0]) != kInvalid.npos || (c.size() == 1 && IsSurrogate(c[0])) ||
-               !canHold(c)) {
+    } else if (kInvalid.find(c[0]) != kInvalid.npos || (c.size() == 1 && IsSurrogate(c[0])) || !canHold(c)) {
       out.name += L'_';
     } else {
       out.name += c;
@@ -69,9 +68,7 @@ size_t DeviceNameEnd(std::wstring_view name) {
 
 }  // namespace
 
-bool IsShortcutName(std::string_view name, LeadByteTest isLead) {
-  return ExtensionOf(name, isLead) == ".url";
-}
+bool IsShortcutName(std::string_view name, LeadByteTest isLead) { return ExtensionOf(name, isLead) == ".url"; }
 
 std::wstring ShortcutFileName(std::wstring_view title, std::string_view url, CharacterTest canHold) {
   Cleaned cleaned = Clean(title, canHold);

@@ -24,8 +24,7 @@ Application::Application(std::wstring title, const wchar_t* iconName)
     : title_(std::move(title)),
       // Shared icons from LoadIcon need no owner; they live as long as the module.
       icon_(LoadIconW(GetModuleHandleW(nullptr), iconName)) {
-  CreateHandle({L"TApplication", 0, nullptr, icon_},
-               {0, WS_POPUP, title_.c_str(), 0, 0, 0, 0, nullptr});
+  CreateHandle({L"TApplication", 0, nullptr, icon_}, {0, WS_POPUP, title_.c_str(), 0, 0, 0, 0, nullptr});
   // Replaced as a whole, not combined: no taskbar button and no task-switch entry.
   SetWindowLongW(Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
   // Hidden, so its place in the z-order shows nowhere; at the bottom it never

@@ -17,16 +17,16 @@ namespace {
 constexpr LONGLONG kMaxFileBytes = image::kMaxDecodedBytes + (1 << 20);
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& fileName) {
-  const FileHandle file = OwnFile(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const FileHandle file = OwnFile(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                              FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) throw Failure(text::Format(FromUtf8(resources::kCannotOpenFile), {FromAnsi(fileName)}));
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.get(), &size)) throw Failure(FromUtf8(resources::kStreamReadError));
   if (size.QuadPart > kMaxFileBytes) throw Failure(FromUtf8(resources::kInvalidBitmap));
   std::vector<std::uint8_t> bytes(static_cast<size_t>(size.QuadPart));
   DWORD read = 0;
-  if (!bytes.empty() && (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
-                         read != bytes.size()))
+  if (!bytes.empty() &&
+      (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size()))
     throw Failure(FromUtf8(resources::kStreamReadError));
   return bytes;
 }

@@ -74,8 +74,7 @@ std::optional<std::string> ReadStream(IStream* stream) {
   size_t total = 0;
   ULONG read = 0;
   while (total < bytes.size() &&
-         SUCCEEDED(stream->Read(bytes.data() + total, static_cast<ULONG>(bytes.size() - total), &read)) &&
-         read > 0) {
+         SUCCEEDED(stream->Read(bytes.data() + total, static_cast<ULONG>(bytes.size() - total), &read)) && read > 0) {
     total += std::min<size_t>(read, bytes.size() - total);
   }
   if (total > kMaxDataBytes) return std::nullopt;
@@ -92,8 +91,8 @@ bool IsWellFormed(HGLOBAL global) {
   const size_t unit = header->fWide ? 2 : 1;
   bool lastWasNul = false;
   for (size_t at = header->pFiles; at + unit <= view.Size(); at += unit) {
-    const bool nul = std::all_of(view.Data() + at, view.Data() + at + unit,
-                                 [](std::byte b) { return b == std::byte{0}; });
+    const bool nul =
+        std::all_of(view.Data() + at, view.Data() + at + unit, [](std::byte b) { return b == std::byte{0}; });
     if (nul && lastWasNul) return true;
     lastWasNul = nul;
   }
@@ -115,8 +114,7 @@ std::optional<text::WebLink> VirtualShortcut(IDataObject* data) {
   }
   Medium contents;
   if (!Get(data, Format(L"FileContents"), 0, TYMED_HGLOBAL | TYMED_ISTREAM, contents)) return std::nullopt;
-  const auto bytes = contents.tymed == TYMED_HGLOBAL ? ReadGlobal<char>(contents.hGlobal)
-                                                     : ReadStream(contents.pstm);
+  const auto bytes = contents.tymed == TYMED_HGLOBAL ? ReadGlobal<char>(contents.hGlobal) : ReadStream(contents.pstm);
   if (!bytes) return std::nullopt;
   auto url = text::ShortcutUrl(*bytes);
   if (!url) return std::nullopt;

@@ -52,8 +52,7 @@ ModalScope::~ModalScope() {
 void ShowFailure(std::wstring_view text) {
   const Application& app = Application::Instance();
   ModalScope modal;
-  MessageBoxW(app.Handle(), text::WithFinalDot(std::wstring(text)).c_str(), app.Title().c_str(),
-              MB_OK | MB_ICONSTOP);
+  MessageBoxW(app.Handle(), text::WithFinalDot(std::wstring(text)).c_str(), app.Title().c_str(), MB_OK | MB_ICONSTOP);
 }
 
 void ShowCurrentFailure() noexcept {

@@ -30,9 +30,8 @@ void Form::CreateHandle(const FormClass& windowClass, const FormPlacement& place
     RegisterClassExW(&wc);
   }
   SetLastError(0);
-  if (!CreateWindowExW(placement.exStyle, windowClass.name, placement.caption, placement.style,
-                       placement.left, placement.top, placement.width, placement.height,
-                       placement.owner, nullptr, instance, this)) {
+  if (!CreateWindowExW(placement.exStyle, windowClass.name, placement.caption, placement.style, placement.left,
+                       placement.top, placement.width, placement.height, placement.owner, nullptr, instance, this)) {
     // A creation hook can refuse the window without saying why.
     const DWORD error = GetLastError();
     hwnd_ = nullptr;  // bound on WM_NCCREATE to a window that is gone again
@@ -62,8 +61,7 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 
 void SetTopmost(HWND hwnd, bool topmost) {
   if (hwnd) {
-    SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(hwnd, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
 }
 

@@ -12,7 +12,9 @@ namespace win {
 template <auto Close>
 struct Closer {
   template <typename H>
-  void operator()(H handle) const noexcept { Close(handle); }
+  void operator()(H handle) const noexcept {
+    Close(handle);
+  }
 };
 
 template <typename H, auto Close>
@@ -29,9 +31,7 @@ using FontHandle = Owned<HFONT, DeleteObject>;
 using GlobalHandle = Owned<HGLOBAL, GlobalFree>;
 
 // CreateFile reports failure as INVALID_HANDLE_VALUE, not null.
-inline FileHandle OwnFile(HANDLE handle) {
-  return FileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle);
-}
+inline FileHandle OwnFile(HANDLE handle) { return FileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle); }
 
 // A window's device context, from GetDC, or the screen's for a null window.
 class WindowDc {

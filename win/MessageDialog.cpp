@@ -76,10 +76,10 @@ MessageDialog::MessageDialog(std::wstring caption, std::string message, HICON ic
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  CreateHandle({L"TMessageForm", 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr},
-               {kExStyle, kStyle, caption_.c_str(), text::CentredOrigin(GetSystemMetrics(SM_CXSCREEN), width),
-                text::CentredOrigin(GetSystemMetrics(SM_CYSCREEN), height), width, height,
-                Application::Instance().Handle()});
+  CreateHandle(
+      {L"TMessageForm", 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr},
+      {kExStyle, kStyle, caption_.c_str(), text::CentredOrigin(GetSystemMetrics(SM_CXSCREEN), width),
+       text::CentredOrigin(GetSystemMetrics(SM_CYSCREEN), height), width, height, Application::Instance().Handle()});
   Made(Handle());
   AddPart(L"STATIC", nullptr, SS_OWNERDRAW, kImageId, layout.icon);
   AddPart(L"STATIC", nullptr, SS_OWNERDRAW, kMessageId, layout.text);
@@ -141,9 +141,7 @@ void MessageDialog::CopyToClipboard() const {
 
 LRESULT MessageDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_DRAWITEM:
-      DrawPart(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-      return TRUE;
+    case WM_DRAWITEM: DrawPart(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_COMMAND:
       // The one button is the default and the cancel button: Enter and Esc both press it.
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
@@ -151,15 +149,9 @@ LRESULT MessageDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
       }
       break;
-    case WM_CLOSE:
-      result_ = IDCANCEL;
-      return 0;
-    case WM_SETFOCUS:
-      SetFocus(button_);
-      return 0;
-    case WM_COPY:
-      CopyToClipboard();
-      return 0;
+    case WM_CLOSE: result_ = IDCANCEL; return 0;
+    case WM_SETFOCUS: SetFocus(button_); return 0;
+    case WM_COPY: CopyToClipboard(); return 0;
   }
   return Form::HandleMessage(message, wParam, lParam);
 }

@@ -74,8 +74,7 @@ void PopupMenu::Popup(HWND owner, POINT at) {
 }
 
 bool PopupMenu::Click(UINT command) {
-  MenuItem* item =
-      FindItem(root_, [command](const MenuItem& i) { return i.Command == command && i.Items.empty(); });
+  MenuItem* item = FindItem(root_, [command](const MenuItem& i) { return i.Command == command && i.Items.empty(); });
   if (!item || !item->OnClick) return false;
   item->OnClick();
   return true;
@@ -101,4 +100,3 @@ bool PopupMenu::DrawItem(const DRAWITEMSTRUCT& item) const {
 }
 
 }  // namespace win
-

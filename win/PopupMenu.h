@@ -15,7 +15,7 @@ namespace win {
 struct MenuItem {
   std::string Name;
   std::wstring Caption;  // "-" draws a separator line
-  int ImageIndex = -1;  // into the menu's image list; -1 for none
+  int ImageIndex = -1;   // into the menu's image list; -1 for none
   bool Visible = true;
   std::function<void()> OnClick;
   std::vector<std::unique_ptr<MenuItem>> Items;

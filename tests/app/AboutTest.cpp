@@ -203,7 +203,10 @@ TEST_F(TamarooAbout, EachWayOfClosingClosesTheBoxAndDoesNothingElse) {
   const Closing closings[] = {
       {"Enter", [](HWND) { Press({VK_RETURN}); }},
       {"Esc", [](HWND) { Press({VK_ESCAPE}); }},
-      {"Alt+F4", [](HWND) { Press({VK_MENU, VK_F4}); }},
+      {"Alt+F4",
+       [](HWND) {
+         Press({VK_MENU, VK_F4});
+       }},
       {"the OK button", [](HWND box) { Click(Centre(GetDlgItem(box, IDOK))); }},
       {"the close box", [](HWND box) { Click(CloseBox(box)); }},
       {"Esc after Ctrl+Shift+C and Ctrl+Alt+C, which copy nothing",
@@ -234,10 +237,10 @@ TEST_F(TamarooAbout, CtrlCCopiesTheBoxAsTextOrSaysTheClipboardIsHeld) {
   WideCharToMultiByte(CP_ACP, 0, kCaption, -1, caption, sizeof caption, nullptr, nullptr);
   const std::string line(27, '-');
   const std::wstring wideLine(27, L'-');
-  const std::string ansi = line + "\r\n" + caption + "\r\n" + line + "\r\n" + kAboutText + "\r\n" + line +
-                           "\r\nOK   \r\n" + line + "\r\n";
-  const std::wstring wide = wideLine + L"\r\n" + kCaption + L"\r\n" + wideLine + L"\r\n" + kAboutTextWide +
-                            L"\r\n" + wideLine + L"\r\nOK   \r\n" + wideLine + L"\r\n";
+  const std::string ansi =
+      line + "\r\n" + caption + "\r\n" + line + "\r\n" + kAboutText + "\r\n" + line + "\r\nOK   \r\n" + line + "\r\n";
+  const std::wstring wide = wideLine + L"\r\n" + kCaption + L"\r\n" + wideLine + L"\r\n" + kAboutTextWide + L"\r\n" +
+                            wideLine + L"\r\nOK   \r\n" + wideLine + L"\r\n";
   PutOnClipboard("before");
   const HWND box = OpenAbout();
   ASSERT_TRUE(box);

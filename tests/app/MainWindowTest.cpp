@@ -45,14 +45,13 @@ class MainWindowMenu : public ::testing::Test {
   // The captions of the top level and of one of its sub-menus, as shown.
   std::pair<Captions, Captions> Shown(int subMenu = 0) {
     std::pair<Captions, Captions> shown;
-    RunWithProbe(
-        [&] { SendMessageW(window->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1)); },
-        [&] {
-          const HWND menuWindow = ThreadWindow(L"#32768");
-          const auto menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
-          shown = {MenuCaptions(menu), MenuCaptions(GetSubMenu(menu, subMenu))};
-          EndMenu();
-        });
+    RunWithProbe([&] { SendMessageW(window->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1)); },
+                 [&] {
+                   const HWND menuWindow = ThreadWindow(L"#32768");
+                   const auto menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+                   shown = {MenuCaptions(menu), MenuCaptions(GetSubMenu(menu, subMenu))};
+                   EndMenu();
+                 });
     return shown;
   }
 
@@ -127,9 +126,10 @@ TEST_F(MainWindowMenu, AFileInTheWayOfTheFolderStopsNothingButStoring) {
 }
 
 TEST_F(MainWindowMenu, StoredShortcutsBecomeEntriesThatOpenTheirFiles) {
-  for (const char* folder : {"", "news", "news\\deep", "empty"}) CreateDirectoryA((Favorite() + folder).c_str(), nullptr);
-  for (const char* name : {"Q&A.url", "a.b.url", "-.url", "gone.url", "News.URL", "notes.txt",
-                           "news\\n1.url", "news\\deep\\d1.url", "empty\\e.URL"})
+  for (const char* folder : {"", "news", "news\\deep", "empty"})
+    CreateDirectoryA((Favorite() + folder).c_str(), nullptr);
+  for (const char* name : {"Q&A.url", "a.b.url", "-.url", "gone.url", "News.URL", "notes.txt", "news\\n1.url",
+                           "news\\deep\\d1.url", "empty\\e.URL"})
     exe.Write(std::string("favorite\\") + name, kShortcut);
   Start();
   // Wine lists a folder sorted; "-" shows as the one separator before the bookmarks.
@@ -141,7 +141,8 @@ TEST_F(MainWindowMenu, StoredShortcutsBecomeEntriesThatOpenTheirFiles) {
   Choose(*window->popMenu.Find("popItem4")->Items[1]);
   std::vector<std::string> opened = ShellOpened(work.Path(), 3);
   std::sort(opened.begin(), opened.end());  // each recorder is a process of its own
-  EXPECT_EQ(opened, (std::vector<std::string>{Favorite() + "Q&A.url", Favorite() + "a.b.url", Favorite() + "news\\n1.url"}));
+  EXPECT_EQ(opened,
+            (std::vector<std::string>{Favorite() + "Q&A.url", Favorite() + "a.b.url", Favorite() + "news\\n1.url"}));
   DeleteFileA((Favorite() + "gone.url").c_str());
   EXPECT_EQ(FailureOf([&] { Choose(*window->popMenu.Find("popItem3")); }),
             win::FromAnsi(Favorite()) + L"gone.url が見つかりません.");
@@ -157,7 +158,8 @@ TEST_F(MainWindowMenu, ANameTheCodePageCannotHoldStillOpensItsFile) {
   Choose(*window->popMenu.Find("popItem1"));
   const std::vector<std::string> opened = ShellOpened(work.Path(), 1);
   ASSERT_EQ(opened.size(), 1u);
-  const HANDLE chosen = CreateFileA(opened[0].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  const HANDLE chosen =
+      CreateFileA(opened[0].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   EXPECT_NE(chosen, INVALID_HANDLE_VALUE) << opened[0];
   CloseHandle(chosen);
 }
@@ -203,8 +205,8 @@ TEST_F(MainWindowMenu, AddUrlFileStoresWithoutOverwritingOrLosing) {
 
     const size_t before = window->popMenu.Root().Items.size();
     bool added = false;
-    const std::wstring box = d.box ? FailureOf([&] { added = window->AddUrlFile(source); })
-                                   : (added = window->AddUrlFile(source), L"");
+    const std::wstring box =
+        d.box ? FailureOf([&] { added = window->AddUrlFile(source); }) : (added = window->AddUrlFile(source), L"");
     EXPECT_EQ(box, d.box ? d.box : L"");
     EXPECT_EQ(added, d.caption != nullptr);
     ASSERT_EQ(window->popMenu.Root().Items.size(), before + added);
@@ -237,7 +239,8 @@ TEST_F(MainWindowMenu, ADropStoresItsShortcutsInTheShellsOrder) {
     deep += std::string(90, static_cast<char>('k' + level)) + "\\";
     CreateDirectoryW(win::WidePath(deep).c_str(), nullptr);
   }
-  const HANDLE file = CreateFileW(win::WidePath(deep + "deep.url").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  const HANDLE file =
+      CreateFileW(win::WidePath(deep + "deep.url").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
   WriteFile(file, kShortcut.data(), static_cast<DWORD>(kShortcut.size()), nullptr, nullptr);
   CloseHandle(file);
   for (const char* name : {"b.url", "a.url", "notes.txt", "X.URL"}) elsewhere.Write(name, kShortcut + name);
@@ -246,7 +249,8 @@ TEST_F(MainWindowMenu, ADropStoresItsShortcutsInTheShellsOrder) {
   for (const std::vector<std::string>& names :
        {std::vector<std::string>{}, {"b.url", "notes.txt", "X.URL", "dir", deep + "deep.url", "a.url"}}) {
     std::vector<std::string> paths;
-    for (const std::string& name : names) paths.push_back(name.find('\\') == std::string::npos ? elsewhere.Path() + name : name);
+    for (const std::string& name : names)
+      paths.push_back(name.find('\\') == std::string::npos ? elsewhere.Path() + name : name);
     EXPECT_EQ(SendMessageW(window->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(ShellDrop(paths)), 0), 0);
   }
   Captions added;

@@ -70,7 +70,8 @@ TEST_F(TamarooMenu, ABookmarkChosenFromTheMenuIsOpenedByTheShell) {
   RegisterShellRecorder();
   CloseAndExpectExit();
   CreateDirectoryA((exeFolder.Path() + "favorite").c_str(), nullptr);
-  for (const char* name : {"a.url", "b.url", "c.url"}) exeFolder.Write(std::string("favorite\\") + name, "[InternetShortcut]\r\n");
+  for (const char* name : {"a.url", "b.url", "c.url"})
+    exeFolder.Write(std::string("favorite\\") + name, "[InternetShortcut]\r\n");
   main = StartCleanly();
   const HWND menu = ContextMenu(-1, -1);
   ASSERT_TRUE(menu);
@@ -86,7 +87,8 @@ TEST_F(TamarooMenu, ALinkDraggedFromABrowserBecomesABookmark) {
   const HWND menu = ContextMenu(-1, -1);
   ASSERT_TRUE(menu);
   for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) Key(menu, key);  // title, the new bookmark
-  EXPECT_EQ(ShellOpened(workFolder.Path(), 1), std::vector<std::string>{exeFolder.Path() + "favorite\\Example_ Domain.url"});
+  EXPECT_EQ(ShellOpened(workFolder.Path(), 1),
+            std::vector<std::string>{exeFolder.Path() + "favorite\\Example_ Domain.url"});
 }
 
 TEST_F(TamarooMenu, AClickWithoutMovingOpensTheMenuAtTheCursor) {

@@ -25,22 +25,26 @@ inline void RegisterShellRecorder() {
 // The paths opened so far by the shell from `workFolder`, after waiting for `count` of them.
 inline std::vector<std::string> ShellOpened(const std::string& workFolder, size_t count) {
   std::vector<std::string> lines;
-  WaitUntil([&] {
-    lines.clear();
-    const HANDLE file = CreateFileA((workFolder + "shell-opened.txt").c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return count == 0;
-    char buffer[8192];
-    DWORD read = 0;
-    ReadFile(file, buffer, sizeof buffer, &read, nullptr);
-    CloseHandle(file);
-    std::string line;
-    for (DWORD i = 0; i < read; ++i) {
-      if (buffer[i] != '\n') line += buffer[i];
-      else lines.push_back(std::exchange(line, {}));
-    }
-    return lines.size() >= count;
-  }, 20);  // a new process under a loaded Wine can take seconds to start
+  WaitUntil(
+      [&] {
+        lines.clear();
+        const HANDLE file = CreateFileA((workFolder + "shell-opened.txt").c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return count == 0;
+        char buffer[8192];
+        DWORD read = 0;
+        ReadFile(file, buffer, sizeof buffer, &read, nullptr);
+        CloseHandle(file);
+        std::string line;
+        for (DWORD i = 0; i < read; ++i) {
+          if (buffer[i] != '\n')
+            line += buffer[i];
+          else
+            lines.push_back(std::exchange(line, {}));
+        }
+        return lines.size() >= count;
+      },
+      20);  // a new process under a loaded Wine can take seconds to start
   return lines;
 }
 

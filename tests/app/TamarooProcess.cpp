@@ -65,8 +65,8 @@ TempFolder::~TempFolder() {
 }
 
 void TempFolder::Write(const std::string& name, const std::vector<unsigned char>& bytes) const {
-  const HANDLE file = CreateFileA((path_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file =
+      CreateFileA((path_ + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path_ + name);
   DWORD written = 0;
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -79,7 +79,8 @@ void TempFolder::Write(const std::string& name, const std::string& text) const {
 
 std::string TempFolder::Read(const std::string& name) const {
   std::string bytes(65536, '\0');
-  const HANDLE file = CreateFileA((path_ + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  const HANDLE file =
+      CreateFileA((path_ + name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   DWORD read = 0;
   if (file != INVALID_HANDLE_VALUE) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
   CloseHandle(file);
@@ -99,8 +100,8 @@ TamarooProcess::TamarooProcess(const std::string& exeFolder, const std::string& 
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   std::string commandLine = "\"" + exe + "\"";
-  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      workFolder.c_str(), &startup, &process_))
+  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, workFolder.c_str(),
+                      &startup, &process_))
     throw std::runtime_error("cannot start " + exe);
   WaitForInputIdle(process_.hProcess, 5000);
 }

@@ -16,7 +16,8 @@ namespace {
 std::wstring Extended(const std::string& path) { return L"\\\\?\\" + win::FromAnsi(path); }
 
 std::string ReadAll(const std::string& path) {
-  const HANDLE file = CreateFileW(Extended(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  const HANDLE file =
+      CreateFileW(Extended(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return "<missing>";
   std::string bytes(4096, '\0');
   DWORD read = 0;
@@ -35,7 +36,12 @@ TEST(StoreLink, IsWrittenUnderAFreeNameMadeFromItsTitle) {
   } cases[] = {
       {{"Page.url", "Page (2).url"}, L"Page", "http://a/", "Page (3).url"},
       {{}, L"\u65E5\u672C", "http://jp.example/", japanese ? "\x93\xFA\x96\x7B.url" : "jp.example.url"},
-      {{}, L"a\u00A5b", "http://a/", japanese ? "a_b.url" : "a\xA5" "b.url"},
+      {{},
+       L"a\u00A5b",
+       "http://a/",
+       japanese ? "a_b.url"
+                : "a\xA5"
+                  "b.url"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.stored);

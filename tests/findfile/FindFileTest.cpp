@@ -19,8 +19,7 @@ class TempTree {
   TempTree() {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    root = std::string(temp) + "findfile-" +
-           testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+    root = std::string(temp) + "findfile-" + testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
            std::to_string(GetCurrentProcessId());
     Remove();
     EXPECT_TRUE(CreateDirectoryA(root.c_str(), nullptr)) << root;
@@ -64,8 +63,7 @@ FILETIME LocalNoon(WORD year, WORD month, WORD day) {
 }
 
 void SetStamps(const std::string& path, const FILETIME* access, const FILETIME* write) {
-  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   EXPECT_TRUE(SetFileTime(file, nullptr, access, write)) << path;
   CloseHandle(file);
 }
@@ -154,11 +152,11 @@ TEST(FindFile, WalksDepthFirstWithFolderPaths) {
   };
   depthFirst(root, depthFirst);
   ASSERT_EQ(Sorted(expected), Sorted({{root, "r1.txt"},
-                                                  {root, "r2.txt"},
-                                                  {root + "a\\", "x1.txt"},
-                                                  {root + "a\\", "x2.txt"},
-                                                  {root + "a\\deep\\", "x3.txt"},
-                                                  {root + "b\\", "y1.txt"}}));
+                                      {root, "r2.txt"},
+                                      {root + "a\\", "x1.txt"},
+                                      {root + "a\\", "x2.txt"},
+                                      {root + "a\\deep\\", "x3.txt"},
+                                      {root + "b\\", "y1.txt"}}));
 
   for (const std::string& folderName : {tree.root, root}) {
     TFindFile find;
@@ -182,15 +180,12 @@ TEST(FindFile, FindsHiddenAndSystemFilesButNoDotFolders) {
 
   TFindFile find;
   find.FolderName = tree.root;
-  EXPECT_EQ(Sorted(Walk(find)), Sorted({{root, ".gitignore"},
-                                                    {root, "hidden.txt"},
-                                                    {root + "secret\\", "inner.txt"},
-                                                    {root, "system.txt"}}));
+  EXPECT_EQ(
+      Sorted(Walk(find)),
+      Sorted({{root, ".gitignore"}, {root, "hidden.txt"}, {root + "secret\\", "inner.txt"}, {root, "system.txt"}}));
   // '.gitignore' has no name part, so it fits no mask.
   find.FileMask = {"*"};
-  EXPECT_EQ(Sorted(Walk(find)), Sorted({{root, "hidden.txt"},
-                                                    {root + "secret\\", "inner.txt"},
-                                                    {root, "system.txt"}}));
+  EXPECT_EQ(Sorted(Walk(find)), Sorted({{root, "hidden.txt"}, {root + "secret\\", "inner.txt"}, {root, "system.txt"}}));
 }
 
 TEST(FindFile, MasksPickFilesAndFoldersAreNeverReported) {
@@ -205,9 +200,7 @@ TEST(FindFile, MasksPickFilesAndFoldersAreNeverReported) {
   TFindFile find;
   find.FolderName = tree.root;
   find.FileMask = {"*.url"};
-  EXPECT_EQ(Sorted(Walk(find)), Sorted({{root, "a.url"},
-                                                    {root, "b.URL"},
-                                                    {root + "shop.url\\", "in.url"}}));
+  EXPECT_EQ(Sorted(Walk(find)), Sorted({{root, "a.url"}, {root, "b.URL"}, {root + "shop.url\\", "in.url"}}));
   find.IsFindSub = false;
   EXPECT_EQ(Sorted(Walk(find)), Sorted({{root, "a.url"}, {root, "b.URL"}}));
   find.FileMask.push_back("*.txt");
@@ -219,8 +212,7 @@ TEST(FindFile, CancelStopsAtTheThirdFileDeepDown) {
   tree.Folder("a");
   tree.Folder("a\\b");
   tree.Folder("a\\b\\c");
-  for (const char* name : {"1.txt", "2.txt", "3.txt", "4.txt", "5.txt"})
-    tree.File(std::string("a\\b\\c\\") + name);
+  for (const char* name : {"1.txt", "2.txt", "3.txt", "4.txt", "5.txt"}) tree.File(std::string("a\\b\\c\\") + name);
   // A file of an outer folder, met after the sub-folder: the stop holds there too.
   tree.File("a\\z.txt");
   const std::vector<WIN32_FIND_DATAA> outer = Entries(tree.root + "\\a\\*.*");
@@ -254,16 +246,15 @@ TEST(FindFile, TimeFilterComparesTheChosenStampStrictly) {
     TTimeKind kind;
     FILETIME stamp;
   };
-  const StampKind kinds[] = {{tmCreate, entry.ftCreationTime},
-                             {tmLastWrite, entry.ftLastWriteTime},
-                             {tmLastAccess, entry.ftLastAccessTime}};
+  const StampKind kinds[] = {
+      {tmCreate, entry.ftCreationTime}, {tmLastWrite, entry.ftLastWriteTime}, {tmLastAccess, entry.ftLastAccessTime}};
   struct Row {
     TTimeFunc func;
     double checkedDaysAfterStamp;
     bool reported;
   };
-  const Row rows[] = {{tmOlder, 0, false},  {tmNewer, 0, false}, {tmOlder, 1, true},
-                      {tmNewer, 1, false},  {tmOlder, -1, false}, {tmNewer, -1, true}};
+  const Row rows[] = {{tmOlder, 0, false}, {tmNewer, 0, false},  {tmOlder, 1, true},
+                      {tmNewer, 1, false}, {tmOlder, -1, false}, {tmNewer, -1, true}};
   TFindFile find;
   find.FolderName = tree.root;
   for (const StampKind& kind : kinds)
@@ -333,9 +324,7 @@ TEST(FindFile, FolderNameEndingInATrailByte5C) {
   for (const std::string& folderName : {folder, folder + "\\"}) {
     TFindFile find;
     find.FolderName = folderName;
-    EXPECT_EQ(Sorted(Walk(find)),
-              Sorted({{folder + "\\", "a.txt"}, {folder + "\\\x95\x5C\\", "b.txt"}}))
-        << folderName;
+    EXPECT_EQ(Sorted(Walk(find)), Sorted({{folder + "\\", "a.txt"}, {folder + "\\\x95\x5C\\", "b.txt"}})) << folderName;
   }
 }
 
@@ -399,8 +388,8 @@ TEST(FindFile, DispatchesWaitingMessagesByDefaultAndLeavesTheQuitMessage) {
   };
   windowClass.lpszClassName = L"FindFileTestWindow";
   RegisterClassW(&windowClass);
-  const HWND window = CreateWindowW(windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                    nullptr, nullptr);
+  const HWND window =
+      CreateWindowW(windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   PostMessageW(window, WM_APP, 0, 0);
   PostQuitMessage(7);
 

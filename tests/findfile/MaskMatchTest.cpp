@@ -40,8 +40,7 @@ TEST(MaskMatch, MasksAgainstFileNames) {
   TFindFile find;
   for (const ListRow& row : lists) {
     find.FileMask = row.masks;
-    EXPECT_EQ(find.MatchMasks(row.fileName), row.fits)
-        << row.masks.size() << " lines, name '" << row.fileName << "'";
+    EXPECT_EQ(find.MatchMasks(row.fileName), row.fits) << row.masks.size() << " lines, name '" << row.fileName << "'";
   }
 }
 
@@ -78,7 +77,10 @@ TEST(MaskMatch, UpperCasesByCodePage932) {
   EXPECT_EQ(UpperNamePart("\x82\x81\x82\x82.txt"), "\x82\x60\x82\x61");
   EXPECT_TRUE(MatchFileName("\x82\x81\x82\x82.txt", "\x82\x60\x82\x61.TXT"));
   // ヂ (83 61) has a trail byte 'a' that must not become 'A' (83 41 is ア).
-  EXPECT_EQ(UpperNamePart("a\x83\x61" "b.c"), "A\x83\x61" "B");
+  EXPECT_EQ(UpperNamePart("a\x83\x61"
+                          "b.c"),
+            "A\x83\x61"
+            "B");
   EXPECT_FALSE(MatchFileName("\x83\x61.txt", "\x83\x41.txt"));
   EXPECT_TRUE(MatchFileName("\x83\x61.txt", "\x83\x61.TXT"));
 }

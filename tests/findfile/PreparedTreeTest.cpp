@@ -32,14 +32,11 @@ class PreparedTree : public testing::Test {
 
 TEST_F(PreparedTree, DriveRootGivesRootPaths) {
   const std::string drive = Setting("FINDFILE_DRIVE");
-  ASSERT_NE(GetFileAttributesA((drive + "\\top.txt").c_str()), INVALID_FILE_ATTRIBUTES)
-      << drive << " is not mapped";
+  ASSERT_NE(GetFileAttributesA((drive + "\\top.txt").c_str()), INVALID_FILE_ATTRIBUTES) << drive << " is not mapped";
   for (const std::string& folderName : {drive + "\\", drive}) {
     TFindFile find;
     find.FolderName = folderName;
-    EXPECT_EQ(Sorted(Walk(find)), Sorted({{drive + "\\", "top.txt"},
-                                                      {drive + "\\sub\\", "inner.txt"}}))
-        << folderName;
+    EXPECT_EQ(Sorted(Walk(find)), Sorted({{drive + "\\", "top.txt"}, {drive + "\\sub\\", "inner.txt"}})) << folderName;
   }
 }
 
@@ -48,24 +45,20 @@ TEST_F(PreparedTree, DriveRootGivesRootPaths) {
 TEST_F(PreparedTree, LinksBackToTheWalkedPathAreNotEntered) {
   const std::string loop = Prepared("loop");
   for (const char* link : {"a\\up", "b\\side", "b\\self"})
-    ASSERT_EQ(GetFileAttributesA((loop + link).c_str()),
-              DWORD{FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT})
+    ASSERT_EQ(GetFileAttributesA((loop + link).c_str()), DWORD{FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT})
         << link;
   TFindFile find;
   find.FolderName = loop;
-  EXPECT_EQ(Sorted(Walk(find)), Sorted({{loop, "root.txt"},
-                                                    {loop + "a\\", "a.txt"},
-                                                    {loop + "b\\", "b.txt"},
-                                                    {loop + "b\\side\\", "a.txt"}}));
+  EXPECT_EQ(
+      Sorted(Walk(find)),
+      Sorted({{loop, "root.txt"}, {loop + "a\\", "a.txt"}, {loop + "b\\", "b.txt"}, {loop + "b\\side\\", "a.txt"}}));
 }
 
 TEST_F(PreparedTree, ZeroTimeStampIsOlderThanAnyDateButNeverNewer) {
   TFindFile find;
   find.FolderName = Prepared("zero");
   std::vector<TSearchRec> records;
-  find.OnFind = [&](const std::string&, const std::string&, TSearchRec search, bool&) {
-    records.push_back(search);
-  };
+  find.OnFind = [&](const std::string&, const std::string&, TSearchRec search, bool&) { records.push_back(search); };
   ASSERT_EQ(find.Execute(), 1);
   const FILETIME stamp = records.at(0).Win32Data.ftLastWriteTime;
   if (stamp.dwLowDateTime || stamp.dwHighDateTime) GTEST_SKIP() << "the file system kept no 1601 stamp";
@@ -84,9 +77,7 @@ TEST_F(PreparedTree, DatePastTheYear9999FailsOnlyUnderATimeFilter) {
   TFindFile find;
   find.FolderName = Prepared("far");
   std::vector<TSearchRec> records;
-  find.OnFind = [&](const std::string&, const std::string&, TSearchRec search, bool&) {
-    records.push_back(search);
-  };
+  find.OnFind = [&](const std::string&, const std::string&, TSearchRec search, bool&) { records.push_back(search); };
   ASSERT_EQ(find.Execute(), 1);
   SYSTEMTIME stamp;
   FileTimeToSystemTime(&records.at(0).Win32Data.ftLastWriteTime, &stamp);

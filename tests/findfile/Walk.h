@@ -12,14 +12,10 @@
 struct Found {
   std::string path, fileName;
   bool operator==(const Found&) const = default;
-  bool operator<(const Found& other) const {
-    return path + fileName < other.path + other.fileName;
-  }
+  bool operator<(const Found& other) const { return path + fileName < other.path + other.fileName; }
 };
 
-inline std::ostream& operator<<(std::ostream& out, const Found& file) {
-  return out << file.path << file.fileName;
-}
+inline std::ostream& operator<<(std::ostream& out, const Found& file) { return out << file.path << file.fileName; }
 
 // The reports of one Execute, in order; Execute must return their number.
 inline std::vector<Found> Walk(TFindFile& find) {

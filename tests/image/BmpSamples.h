@@ -60,9 +60,9 @@ inline std::vector<std::uint8_t> Make(const Shape& s, long pixelBytes = -1) {
     for (std::uint32_t i = 40; i < s.headerSize; ++i) out.push_back(0);
   }
   if (masks) {
-    const std::array<std::uint32_t, 3> standard =
-        s.bits == 16 ? std::array<std::uint32_t, 3>{0xF800, 0x07E0, 0x001F}
-                     : std::array<std::uint32_t, 3>{0xFF0000, 0x00FF00, 0x0000FF};
+    const std::array<std::uint32_t, 3> standard = s.bits == 16
+                                                      ? std::array<std::uint32_t, 3>{0xF800, 0x07E0, 0x001F}
+                                                      : std::array<std::uint32_t, 3>{0xFF0000, 0x00FF00, 0x0000FF};
     for (const std::uint32_t mask : s.masks[0] ? s.masks : standard) Put(out, mask, 4);
   }
   for (std::uint32_t i = 0; i < colors; ++i) {

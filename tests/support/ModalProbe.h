@@ -24,14 +24,20 @@ inline void RunWithProbe(const std::function<void()>& start, std::function<void(
 
 // The visible window of this class that belongs to this thread, or null.
 inline HWND ThreadWindow(const wchar_t* className) {
-  struct Search { const wchar_t* name; HWND found; } search{className, nullptr};
-  EnumThreadWindows(GetCurrentThreadId(), [](HWND hwnd, LPARAM param) {
-    auto& s = *reinterpret_cast<Search*>(param);
-    wchar_t name[64];
-    GetClassNameW(hwnd, name, 64);
-    if (IsWindowVisible(hwnd) && wcscmp(name, s.name) == 0) s.found = hwnd;
-    return s.found ? FALSE : TRUE;
-  }, reinterpret_cast<LPARAM>(&search));
+  struct Search {
+    const wchar_t* name;
+    HWND found;
+  } search{className, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM param) {
+        auto& s = *reinterpret_cast<Search*>(param);
+        wchar_t name[64];
+        GetClassNameW(hwnd, name, 64);
+        if (IsWindowVisible(hwnd) && wcscmp(name, s.name) == 0) s.found = hwnd;
+        return s.found ? FALSE : TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -56,8 +56,8 @@ class TestDataObject final : public IDataObject {
     for (const Entry& entry : entries) {
       Microsoft::WRL::ComPtr<IStream> stream;
       if (entry.asStream) {
-        *stream.GetAddressOf() = SHCreateMemStream(reinterpret_cast<const BYTE*>(entry.bytes.data()),
-                                                   static_cast<UINT>(entry.bytes.size()));
+        *stream.GetAddressOf() =
+            SHCreateMemStream(reinterpret_cast<const BYTE*>(entry.bytes.data()), static_cast<UINT>(entry.bytes.size()));
       }
       offers_.push_back({entry, stream});
     }

@@ -119,7 +119,10 @@ TEST(InternetShortcut, TitleIsTheFileNameWithoutUrl) {
     const wchar_t* name;
     const wchar_t* title;
   } cases[] = {
-      {L"Page.url", L"Page"}, {L"Page.URL", L"Page"}, {L"a.url.txt", L"a.url.txt"}, {L"url", L"url"},
+      {L"Page.url", L"Page"},
+      {L"Page.URL", L"Page"},
+      {L"a.url.txt", L"a.url.txt"},
+      {L"url", L"url"},
   };
   for (const auto& c : cases) EXPECT_EQ(text::TitleOfShortcutName(c.name), c.title);
 }

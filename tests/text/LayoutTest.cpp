@@ -23,9 +23,7 @@ struct Case {
 TEST(Layout, PlacesTheMessageDialogsPartsFromTheFontMeasure) {
   const Case cases[] = {
       // 10 x 7 / 4 = 17.5 and 50 x 7 / 4 = 87.5 round up; 10 x 13 / 8 = 16.25 rounds down.
-      {"odd character width",
-       {7, 13, 200, 52, 14},
-       {278, 117, {14, 13, 32, 32}, {64, 13, 200, 52}, {95, 81, 88, 23}}},
+      {"odd character width", {7, 13, 200, 52, 14}, {278, 117, {14, 13, 32, 32}, {64, 13, 200, 52}, {95, 81, 88, 23}}},
       // The icon sets the block's height, the caption the button's width, and
       // the button the client width.
       {"short text, wide caption",

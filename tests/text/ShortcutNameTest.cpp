@@ -30,7 +30,9 @@ TEST(ShortcutName, IsMadeFromTheTitleAndStaysWhenMadeAgain) {
       {L"\u65E5\u672C\u8A9E", "http://x/", AnyCharacter, L"\u65E5\u672C\u8A9E.url"},
       {L"\u65E5\u672C\u8A9E", "http://jp.example/", Latin1, L"jp.example.url"},
       {L"Caf\u00E9 \u65E5", "http://x/", Latin1, L"Caf\u00E9 _.url"},
-      {L"a\xD800" L"b", "http://x/", AnyCharacter, L"a_b.url"},
+      {L"a\xD800"
+       L"b",
+       "http://x/", AnyCharacter, L"a_b.url"},
       {L"CON", "http://x/", AnyCharacter, L"CON_.url"},
       {L"con.txt", "http://x/", AnyCharacter, L"con_.txt.url"},
       {L"NUL .x", "http://x/", AnyCharacter, L"NUL_ .x.url"},

@@ -134,8 +134,8 @@ TEST_F(BitmapTest, AFailedLoadLeavesNoPicture) {
 
 TEST_F(BitmapTest, AFileHeldOpenForWritingCannotBeOpened) {
   Write(Make({}));
-  const HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
+  const HANDLE writer =
+      CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(writer, INVALID_HANDLE_VALUE);
   win::Bitmap bitmap;
   try {

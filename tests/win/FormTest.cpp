@@ -23,8 +23,7 @@ constexpr UINT kThrowOther = WM_APP + 2;
 class ThrowingForm : public win::Form {
  public:
   explicit ThrowingForm(HWND owner, DWORD style = WS_POPUP | WS_VISIBLE) {
-    CreateHandle({L"ThrowingForm", 0, nullptr, nullptr},
-                 {WS_EX_TOPMOST, style, L"form", 10, 10, 40, 40, owner});
+    CreateHandle({L"ThrowingForm", 0, nullptr, nullptr}, {WS_EX_TOPMOST, style, L"form", 10, 10, 40, 40, owner});
   }
   int handled = 0;
   int cancels = 0;

@@ -32,8 +32,8 @@ struct Owner {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"PopupMenuTestOwner";
     RegisterClassW(&wc);
-    hwnd = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"owner", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50,
-                           nullptr, nullptr, wc.hInstance, nullptr);
+    hwnd = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"owner", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, nullptr,
+                           nullptr, wc.hInstance, nullptr);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
   ~Owner() { DestroyWindow(hwnd); }

@@ -22,18 +22,11 @@ std::string Tidy(const std::string& layout) {
 
 TEST(TidySeparators, ShowsOnlySeparatorsBetweenVisibleEntries) {
   const std::pair<std::string, std::string> cases[] = {
-      {"", ""},
-      {"-", "."},
-      {"E-", "E."},           // the title entry alone: its separator is hidden
-      {"E-E", "E-E"},         // with a bookmark after it, it shows
-      {"-E", ".E"},
-      {"E--E", "E.-E"},       // of several in a row, the last one shows
-      {"E-h-E", "E.h-E"},     // a hidden entry does not break the row
-      {"E-hE", "E-hE"},
-      {"E-h", "E.h"},
-      {"h-E", "h.E"},
-      {"E-E-", "E-E."},
-      {"E-E--E-", "E-E.-E."},
+      {"", ""},           {"-", "."},       {"E-", "E."},  // the title entry alone: its separator is hidden
+      {"E-E", "E-E"},                                      // with a bookmark after it, it shows
+      {"-E", ".E"},       {"E--E", "E.-E"},                // of several in a row, the last one shows
+      {"E-h-E", "E.h-E"},                                  // a hidden entry does not break the row
+      {"E-hE", "E-hE"},   {"E-h", "E.h"},   {"h-E", "h.E"}, {"E-E-", "E-E."}, {"E-E--E-", "E-E.-E."},
   };
   for (const auto& [layout, shown] : cases) EXPECT_EQ(Tidy(layout), shown) << layout;
 }
