@@ -5,7 +5,7 @@ set -euo pipefail
 sudo_cmd=(); [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 need=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth xdotool
       imagemagick fonts-ipafont-gothic googletest cmake ninja-build locales zip clang
-      python3-xlib)
+      clang-format python3-xlib)
 (($#)) && need=("$@")
 missing=()
 for p in "${need[@]}"; do

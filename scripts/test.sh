@@ -7,6 +7,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine-env.sh"
 source "$here/native-env.sh"
 prepare
+# The tree keeps its one style (.clang-format).
+(cd "$root" && git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
 build_native native_tests
 ctest --test-dir "$NATIVE_DIR" --output-on-failure "$@"
 # Both cores; the tests that share the pointer or the foreground window still
