@@ -14,12 +14,9 @@ void Check(bool ok) {
 }
 
 // An empty part may point anywhere.
-bool Within(std::string_view part, std::string_view whole) {
-  return part.empty() || part.data() >= whole.data() && part.data() + part.size() <= whole.data() + whole.size();
-}
-
-bool Within(std::wstring_view part, std::wstring_view whole) {
-  return part.empty() || part.data() >= whole.data() && part.data() + part.size() <= whole.data() + whole.size();
+template <typename View>
+bool Within(View part, View whole) {
+  return part.empty() || (part.data() >= whole.data() && part.data() + part.size() <= whole.data() + whole.size());
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }

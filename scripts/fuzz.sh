@@ -12,7 +12,8 @@ seconds=${1:-20}
 targets=(bmp_file:65536 integer_text:64 ansi_path:260 internet_shortcut:4096 shortcut_name:512)
 names=()
 for t in "${targets[@]}"; do names+=("fuzz_${t%%:*}"); done
-build_native "${names[@]}" >/dev/null
+mkdir -p "$NATIVE_DIR"
+build_native "${names[@]}" >"$NATIVE_DIR/fuzz-build.log" || { cat "$NATIVE_DIR/fuzz-build.log"; exit 1; }
 
 mkdir -p "$NATIVE_DIR/findings"
 failed=0
