@@ -7,12 +7,11 @@
 
 #include "app/Placement.h"
 #include "app/SettingsFile.h"
-#include "app/UrlStorage.h"
 #include "resources/MainWindowDescription.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
-#include "text/AnsiPath.h"
 #include "text/FailureText.h"
+#include "text/LongPath.h"
 #include "text/ShortcutName.h"
 #include "win/Application.h"
 #include "win/Failure.h"
@@ -26,6 +25,8 @@ TfrmMain* frmMain = nullptr;
 namespace {
 
 constexpr char kSection[] = "General";
+constexpr char kFace[] = "glyph.bmp";
+constexpr UINT kStoreDropsMessage = WM_APP + 1;
 
 RECT WindowRect(HWND hwnd) {
   RECT r;
@@ -33,17 +34,26 @@ RECT WindowRect(HWND hwnd) {
   return r;
 }
 
-bool Exists(const std::string& path) { return FileAttributes(path) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-bool IsShortcutName(const std::string& name) { return text::IsShortcutName(name, win::IsAnsiLeadByte); }
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(text::ExtendedLengthPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
-std::wstring CannotStore(const std::wstring& name) {
-  return text::Format(win::FromUtf8(resources::kCannotStore), {name});
+// The shell takes no "\\?\" form: past MAX_PATH a file is handed over by its short path.
+std::wstring ShellPath(const std::wstring& path) {
+  if (path.size() < MAX_PATH) return path;
+  const std::wstring extended = text::ExtendedLengthPath(path);
+  std::wstring shortPath(extended.size() + 1, L'\0');
+  shortPath.resize(GetShortPathNameW(extended.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size())));
+  if (shortPath.starts_with(L"\\\\?\\UNC\\")) shortPath.replace(0, 8, L"\\\\");
+  if (shortPath.starts_with(L"\\\\?\\")) shortPath.erase(0, 4);
+  return shortPath.empty() ? path : shortPath;
 }
 
 }  // namespace
 
-TfrmMain::TfrmMain(std::string exeFolder) : exeFolder_(std::move(exeFolder)) {
+TfrmMain::TfrmMain(std::string exeFolder) : exeFolder_(std::move(exeFolder)), store_(exeFolder_ + "favorite\\") {
   win::Application& app = win::Application::Instance();
   const auto& design = resources::kMainWindow;
   const std::wstring caption = win::FromUtf8(design.caption);
@@ -105,13 +115,14 @@ void TfrmMain::BuildMenu() {
 }
 
 void TfrmMain::FormCreate() {
+  // A face that cannot be loaded costs only the face: the bookmarks, the
+  // position and the drops are still there.
   try {
-    GlyphBitmap.LoadFromFile("glyph.bmp");
-    // An empty face file keeps the designed size, so the window can still be found and used.
-    if (!GlyphBitmap.Empty()) {
-      SetWindowPos(Handle(), nullptr, 0, 0, GlyphBitmap.Width(), GlyphBitmap.Height(),
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    LoadFace();
+  } catch (...) {
+    win::ShowCurrentFailure();
+  }
+  try {
     RestorePosition();
     SetUpUrlFolder();
     ScanUrlFolder();
@@ -119,6 +130,17 @@ void TfrmMain::FormCreate() {
     RegisterDrops();
   } catch (...) {
     win::ShowCurrentFailure();
+  }
+}
+
+void TfrmMain::LoadFace() {
+  // Started from a shortcut, the program may have another working folder.
+  const std::string beside = exeFolder_ + kFace;
+  GlyphBitmap.LoadFromFile(!Exists(std::string(kFace)) && Exists(beside) ? beside : kFace);
+  // An empty face file keeps the designed size, so the window can still be found and used.
+  if (!GlyphBitmap.Empty()) {
+    SetWindowPos(Handle(), nullptr, 0, 0, GlyphBitmap.Width(), GlyphBitmap.Height(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
@@ -146,17 +168,12 @@ void TfrmMain::WritePosition() {
 }
 
 void TfrmMain::SetUpUrlFolder() {
-  UrlFolder = exeFolder_ + "favorite\\";
-  if (!IsFolder(UrlFolder)) ForceFolders(UrlFolder);
+  UrlFolder = store_.Folder();
+  store_.Prepare();
 }
 
 void TfrmMain::ScanUrlFolder() {
-  FindFile.FolderName = UrlFolder;
-  FindFile.FileMask = {"*.url"};
-  FindFile.OnFind = [this](const std::string& FileName, const std::string& Path, TSearchRec Search, bool& Cancel) {
-    FindFileFind(FileName, Path, Search, Cancel);
-  };
-  FindFile.Execute();
+  store_.Scan(FindFile, [this](const Bookmark& found) { FindFileFind(found); });
 }
 
 void TfrmMain::CompleteMenu() {
@@ -169,63 +186,79 @@ void TfrmMain::CompleteMenu() {
   all.ImageIndex = index;
 }
 
-// A file the scan finds is stored already, so its entry needs no copy.
-// Shortcuts in subfolders open in place, from sub-menus named after the folders.
-void TfrmMain::FindFileFind(const std::string& FileName, const std::string& Path, const TSearchRec& Search, bool&) {
-  if (IsShortcutName(FileName)) AppendBookmark(FolderMenu(Path), Path, FileName, Search.Win32Data.cAlternateFileName);
-}
+void TfrmMain::FindFileFind(const Bookmark& found) { AppendBookmark(found); }
 
-bool TfrmMain::AddUrlFile(const std::string& FileName) {
-  if (!IsShortcutName(FileName) || IsFolder(FileName)) return false;
-  std::optional<std::string> stored;
-  if (text::FolderOf(FileName, win::IsAnsiLeadByte) == UrlFolder) {
-    stored = text::FileNameOf(FileName, win::IsAnsiLeadByte);
-  } else {
-    stored = StoreShortcut(FileName, UrlFolder);
-  }
-  if (!stored) {
-    win::ShowFailure(CannotStore(win::FromAnsi(text::FileNameOf(FileName, win::IsAnsiLeadByte))));
+bool TfrmMain::AddUrlFile(const std::wstring& FileName) {
+  try {
+    const std::optional<Bookmark> stored = store_.CopyIn(FileName);
+    if (stored) AppendBookmark(*stored);
+    return stored.has_value();
+  } catch (const win::Failure&) {
+    // Told here, so that the other names of the same drop are still stored.
+    win::ShowCurrentFailure();
     return false;
   }
-  AppendBookmark(popMenu.Root(), UrlFolder, *stored, "");
-  return true;
 }
 
 void TfrmMain::RegisterDrops() {
   DragAcceptFiles(Handle(), TRUE);
-  dropTarget_ = win::DropTarget::Create([this](const std::vector<std::string>& names) { AddUrlFiles(names); },
-                                        [this](const text::WebLink& link) { AddLink(link); });
+  dropTarget_ = win::DropTarget::Create(
+      [](const win::Dropped& dropped) { return text::BringsBookmarks(dropped.files, dropped.link); },
+      [this](win::Dropped dropped) { StoreLater(std::move(dropped)); });
   dropRegistration_.emplace(Handle(), dropTarget_.Get());
 }
 
 void TfrmMain::WMDropFiles(HDROP drop) {
   const win::DropHandle owned(drop);
-  AddUrlFiles(win::DroppedFileNames(drop));
+  StoreLater({win::DroppedFileNames(drop), std::nullopt});
+}
+
+void TfrmMain::StoreLater(win::Dropped dropped) {
+  pending_.push_back(std::move(dropped));
+  PostMessageW(Handle(), kStoreDropsMessage, 0, 0);
+}
+
+void TfrmMain::StorePendingDrops() {
+  // A box shown while storing runs a loop that may bring this message again:
+  // the outer call goes on with the queue, so the drops keep their order.
+  if (storing_) return;
+  storing_ = true;
+  while (!pending_.empty()) {
+    const win::Dropped dropped = std::move(pending_.front());
+    pending_.pop_front();
+    if (!dropped.files.empty()) {
+      AddUrlFiles(dropped.files);
+    } else if (dropped.link) {
+      AddLink(*dropped.link);
+    }
+  }
+  storing_ = false;
 }
 
 // Each in the shell's order, so the entries of one drop keep it.
-void TfrmMain::AddUrlFiles(const std::vector<std::string>& names) {
-  for (const std::string& name : names) {
-    if (IsShortcutName(name)) AddUrlFile(name);
+void TfrmMain::AddUrlFiles(const std::vector<std::wstring>& names) {
+  for (const std::wstring& name : names) {
+    if (text::IsShortcutName(name)) AddUrlFile(name);
   }
 }
 
-void TfrmMain::AddLink(const text::WebLink& link) {
-  if (const std::optional<std::string> stored = StoreLink(UrlFolder, link)) {
-    AddUrlFile(UrlFolder + *stored);
-  } else {
-    win::ShowFailure(CannotStore(text::ShortcutFileName(link.title, link.url, win::CanHoldInAnsi)));
+void TfrmMain::AddLink(const text::WebLink& offered) {
+  const std::optional<text::WebLink> link = text::WebLinkFrom(offered.url, offered.title);
+  if (!link) return;
+  try {
+    AppendBookmark(store_.WriteLink(*link));
+  } catch (const win::Failure&) {
+    win::ShowCurrentFailure();
   }
 }
 
-void TfrmMain::AppendBookmark(win::MenuItem& parent, const std::string& folder, const std::string& fileName,
-                              const std::string& shortName) {
-  const std::string bareName = text::BareNameOf(fileName, win::IsAnsiLeadByte);
+void TfrmMain::AppendBookmark(const Bookmark& bookmark) {
+  if (!entries_.insert(bookmark.path).second) return;
   win::MenuItem item;
-  item.Caption = win::FromAnsi(bareName);
+  item.Caption = bookmark.caption;
   item.ImageIndex = resources::kImageBookmark;
-  item.OnClick = [this, folder, bareName, shortName] { MenuItemClick(folder, bareName, shortName); };
-  AppendEntry(parent, std::move(item));
+  item.OnClick = [this, path = bookmark.path] { MenuItemClick(path); };
+  AppendEntry(FolderMenu(bookmark.path.substr(0, bookmark.path.rfind(L'\\') + 1)), std::move(item));
 }
 
 win::MenuItem& TfrmMain::AppendEntry(win::MenuItem& parent, win::MenuItem item) {
@@ -233,15 +266,15 @@ win::MenuItem& TfrmMain::AppendEntry(win::MenuItem& parent, win::MenuItem item) 
   return popMenu.Add(parent, std::move(item));
 }
 
-win::MenuItem& TfrmMain::FolderMenu(const std::string& path) {
-  if (path.size() <= UrlFolder.size()) return popMenu.Root();
-  win::MenuItem*& menu = folderMenus_[path];
+win::MenuItem& TfrmMain::FolderMenu(const std::wstring& folder) {
+  if (folder.size() <= store_.WideFolder().size()) return popMenu.Root();
+  win::MenuItem*& menu = folderMenus_[folder];
   if (!menu) {
-    const std::string folder = path.substr(0, path.size() - 1);  // without its final '\'
-    win::MenuItem& parent = FolderMenu(text::FolderOf(folder, win::IsAnsiLeadByte));
+    const size_t nameStart = folder.rfind(L'\\', folder.size() - 2) + 1;
+    win::MenuItem& parent = FolderMenu(folder.substr(0, nameStart));
     win::MenuItem item;
     // A folder's name is shown as it is: no access key.
-    for (const wchar_t c : win::FromAnsi(text::FileNameOf(folder, win::IsAnsiLeadByte)))
+    for (const wchar_t c : folder.substr(nameStart, folder.size() - 1 - nameStart))
       item.Caption += c == L'&' ? L"&&" : std::wstring(1, c);
     item.ImageIndex = resources::kImageFolder;
     menu = &AppendEntry(parent, std::move(item));
@@ -249,11 +282,18 @@ win::MenuItem& TfrmMain::FolderMenu(const std::string& path) {
   return *menu;
 }
 
-void TfrmMain::MenuItemClick(const std::string& folder, const std::string& bareName, const std::string& shortName) {
-  std::string path = folder + bareName + ".url";
-  if (!Exists(path) && !shortName.empty() && Exists(folder + shortName)) path = folder + shortName;
-  if (!Exists(path)) throw win::Failure(text::Format(win::FromUtf8(resources::kNotFound), {win::FromAnsi(path)}));
-  ShellExecuteA(Handle(), "Open", path.c_str(), nullptr, nullptr, SW_SHOW);
+void TfrmMain::MenuItemClick(const std::wstring& path) {
+  if (!Exists(path)) throw win::Failure(text::Format(win::FromUtf8(resources::kNotFound), {path}));
+  const std::wstring target = ShellPath(path);
+  SHELLEXECUTEINFOW open{};
+  open.cbSize = sizeof open;
+  open.fMask = SEE_MASK_FLAG_NO_UI;
+  open.hwnd = Handle();
+  open.lpVerb = L"Open";
+  open.lpFile = target.c_str();
+  open.nShow = SW_SHOW;
+  // Silence here would leave the user wondering whether the click was taken.
+  if (!ShellExecuteExW(&open)) throw win::Failure(win::SystemErrorText(GetLastError()));
 }
 
 void TfrmMain::mnuOpenURLFolderClick() {
@@ -325,6 +365,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONDOWN: FormMouseDown(false); break;
     case WM_CONTEXTMENU: FormContextMenu(lParam); return 0;
     case WM_DROPFILES: WMDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case kStoreDropsMessage: StorePendingDrops(); return 0;
     case WM_MEASUREITEM:
       if (popMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
       break;

@@ -1,11 +1,14 @@
 #pragma once
 // The main window: a borderless, always-on-top face that is dragged around,
 // opens its pop-up menu of bookmarks on a click, and remembers where it was left.
+#include <deque>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "app/BookmarkStore.h"
 #include "app/ModulePath.h"
 #include "findfile/FindFile.h"
 #include "win/Bitmap.h"
@@ -23,9 +26,10 @@ class TfrmMain : public win::Form {
   explicit TfrmMain(std::string exeFolder = ExecutableFolder());
   ~TfrmMain() override;
 
-  // Stores the shortcut in the storage folder and appends its entry; false
-  // when the name is no shortcut's or the file could not be stored.
-  bool AddUrlFile(const std::string& FileName);
+  // Stores the shortcut in the storage folder and appends its entry unless
+  // it has one; false when the name is no shortcut's or the file could not
+  // be stored (said in a box).
+  bool AddUrlFile(const std::wstring& FileName);
 
   win::PopupMenu popMenu;
   TFindFile FindFile;
@@ -43,33 +47,42 @@ class TfrmMain : public win::Form {
   void FormClick();
   void FormMouseDown(bool leftButton);
   void FormContextMenu(LPARAM screenPoint);
-  void FindFileFind(const std::string& FileName, const std::string& Path, const TSearchRec& Search, bool& Cancel);
-  void MenuItemClick(const std::string& folder, const std::string& bareName, const std::string& shortName);
+  void FindFileFind(const Bookmark& found);
+  void MenuItemClick(const std::wstring& path);
   void mnuOpenURLFolderClick();
   void mnuAboutClick();
   void WMDropFiles(HDROP drop);
   void mnuExitClick();
 
+  void LoadFace();
   void RestorePosition();
   void WritePosition();
   void SetUpUrlFolder();
   void ScanUrlFolder();
   void CompleteMenu();
   void RegisterDrops();
-  void AddUrlFiles(const std::vector<std::string>& names);
-  void AddLink(const text::WebLink& link);
-  // The entry of a shortcut `fileName` in `folder`; `shortName`, its 8.3 name
-  // if it has one, still opens it when the long name does not fit the code page.
-  void AppendBookmark(win::MenuItem& parent, const std::string& folder, const std::string& fileName,
-                      const std::string& shortName);
+  // What a drop brought is stored from the program's own queue, after the
+  // drop has returned, so the source never waits on a store or its box.
+  void StoreLater(win::Dropped dropped);
+  void StorePendingDrops();
+  void AddUrlFiles(const std::vector<std::wstring>& names);
+  void AddLink(const text::WebLink& offered);
+  // The one way an entry is made: for the scan, copies and links alike; a
+  // file that has an entry already gets no second one.
+  void AppendBookmark(const Bookmark& bookmark);
   win::MenuItem& AppendEntry(win::MenuItem& parent, win::MenuItem item);
-  // The sub-menu of a folder inside the storage folder, made when first asked for.
-  win::MenuItem& FolderMenu(const std::string& path);
+  // The sub-menu of a folder (ending with '\') in the storage folder's tree,
+  // made when first asked for.
+  win::MenuItem& FolderMenu(const std::wstring& folder);
 
   std::string exeFolder_;
+  BookmarkStore store_;
   win::Bitmap GlyphBitmap;
   win::ImageListHandle il;
-  std::map<std::string, win::MenuItem*> folderMenus_;
+  std::map<std::wstring, win::MenuItem*> folderMenus_;
+  std::set<std::wstring> entries_;  // the files that have an entry
+  std::deque<win::Dropped> pending_;
+  bool storing_ = false;
   // Declared last: revoked before anything it calls into goes.
   Microsoft::WRL::ComPtr<win::DropTarget> dropTarget_;
   std::optional<win::DropRegistration> dropRegistration_;

@@ -24,8 +24,6 @@ bool WithGaps(std::wstring_view c) {
 }
 constexpr text::CharacterTest kCodePages[] = {AnyCharacter, AsciiOnly, WithGaps};
 
-bool ShiftJisLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-
 // Whether Windows would take the name for a device: its part before the first
 // dot, without spaces at the end, in any case.
 bool IsDeviceName(std::wstring_view bare) {
@@ -58,10 +56,22 @@ void CheckName(std::wstring_view title, std::string_view url, text::CharacterTes
   Check(text::ShortcutFileName(bare, "", canHold) == name);
 }
 
-void CheckNumbered(std::string_view bare, int attempt) {
-  const std::string name = text::NumberedShortcutName(bare, attempt);
-  Check(name.starts_with(bare) && text::IsShortcutName(name, ShiftJisLead));
+void CheckNumbered(std::wstring_view bare, int attempt) {
+  const std::wstring name = text::NumberedShortcutName(bare, attempt);
+  Check(name.starts_with(bare) && text::IsShortcutName(name));
   Check(name != text::NumberedShortcutName(bare, attempt + 1));
+}
+
+// A dropped shortcut's kept name is a shortcut's name that the code page holds whole.
+void CheckKept(std::wstring_view dropped, text::CharacterTest canHold) {
+  if (!text::IsShortcutName(dropped)) return;
+  const std::wstring kept = text::KeptShortcutName(dropped, canHold);
+  Check(kept.ends_with(L".url") && text::KeptShortcutName(kept, canHold) == kept);
+  for (size_t at = 0; at + 4 < kept.size(); ++at) {
+    const size_t length = IsHigh(kept[at]) && IsLow(kept[at + 1]) ? 2 : 1;
+    Check(canHold(std::wstring_view(kept).substr(at, length)));
+    at += length - 1;
+  }
 }
 
 }  // namespace
@@ -76,12 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::wstring title;
   for (size_t i = 2 + urlSize; i + 1 < size; i += 2) title += static_cast<wchar_t>(data[i] | data[i + 1] << 8);
   CheckName(title, url, canHold);
-
-  // An ANSI name ends with a whole character.
-  std::string_view bare = url;
-  for (size_t i = 0; i < bare.size(); ++i) {
-    if (ShiftJisLead(static_cast<unsigned char>(bare[i])) && ++i == bare.size()) bare.remove_suffix(1);
-  }
-  CheckNumbered(bare, data[0] / 3 + 1);
+  CheckKept(title, canHold);
+  CheckNumbered(title, data[0] / 3 + 1);
   return 0;
 }

@@ -1,6 +1,6 @@
 #include "text/ShortcutName.h"
 
-#include "text/InternetShortcut.h"
+#include <algorithm>
 
 namespace text {
 namespace {
@@ -70,6 +70,19 @@ size_t DeviceNameEnd(std::wstring_view name) {
 
 bool IsShortcutName(std::string_view name, LeadByteTest isLead) { return ExtensionOf(name, isLead) == ".url"; }
 
+bool IsShortcutName(std::wstring_view fileName) {
+  return fileName.substr(0, fileName.find_last_not_of(L" .") + 1).ends_with(L".url");
+}
+
+std::wstring KeptShortcutName(std::wstring_view fileName, CharacterTest canHold) {
+  std::wstring_view bare = fileName.substr(0, fileName.find_last_not_of(L" .") + 1);
+  bare.remove_suffix(bare.ends_with(L".url") ? 4 : 0);
+  bool held = true;
+  for (size_t at = 0; at < bare.size() && held; at += CharacterLength(bare, at))
+    held = canHold(bare.substr(at, CharacterLength(bare, at)));
+  return held ? std::wstring(bare) + L".url" : ShortcutFileName(bare, "", canHold);
+}
+
 std::wstring ShortcutFileName(std::wstring_view title, std::string_view url, CharacterTest canHold) {
   Cleaned cleaned = Clean(title, canHold);
   if (!cleaned.keptOwnCharacter) {
@@ -85,10 +98,15 @@ std::wstring ShortcutFileName(std::wstring_view title, std::string_view url, Cha
   return name + L".url";
 }
 
-std::string NumberedShortcutName(std::string_view bare, int attempt) {
-  std::string name(bare);
-  if (attempt > 1) name += " (" + std::to_string(attempt) + ")";
-  return name + ".url";
+bool BringsBookmarks(const std::vector<std::wstring>& files, const std::optional<WebLink>& link) {
+  return std::ranges::any_of(files, [](const std::wstring& name) { return IsShortcutName(name); }) ||
+         (link && WebLinkFrom(link->url, link->title));
+}
+
+std::wstring NumberedShortcutName(std::wstring_view bare, int attempt) {
+  std::wstring name(bare);
+  if (attempt > 1) name += L" (" + std::to_wstring(attempt) + L")";
+  return name + L".url";
 }
 
 }  // namespace text

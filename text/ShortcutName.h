@@ -1,9 +1,12 @@
 #pragma once
 // Names of stored shortcuts.
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "text/AnsiPath.h"
+#include "text/InternetShortcut.h"
 
 namespace text {
 
@@ -16,6 +19,9 @@ constexpr size_t kMaxShortcutNameLength = 100;
 
 // Whether an ANSI name is a shortcut's: its extension is exactly ".url".
 bool IsShortcutName(std::string_view name, LeadByteTest isLead);
+// The same for a name as the file system has it, once the dots and spaces
+// that Windows drops at the end of a name are gone ("a.url." is "a.url").
+bool IsShortcutName(std::wstring_view fileName);
 
 // The file name a dropped link is stored under: the title with the characters
 // file names cannot hold made "_" (control characters a space), without
@@ -24,7 +30,17 @@ bool IsShortcutName(std::string_view name, LeadByteTest isLead);
 // own gives way to the URL's host. Made again from its result, the name stays.
 std::wstring ShortcutFileName(std::wstring_view title, std::string_view url, CharacterTest canHold);
 
+// The name a dropped shortcut is kept under: its own (without the dots and
+// spaces at its end) when the code page holds every character of it, since
+// the menu and the folder search see names in the code page; otherwise the
+// name that a link with it as title would get.
+std::wstring KeptShortcutName(std::wstring_view fileName, CharacterTest canHold);
+
+// Whether a drop brings a bookmark: a shortcut among its files, or a link
+// (as offered, not yet checked) that is a web link.
+bool BringsBookmarks(const std::vector<std::wstring>& files, const std::optional<WebLink>& link);
+
 // "<bare>.url" for the first try, "<bare> (2).url", "<bare> (3).url"... after.
-std::string NumberedShortcutName(std::string_view bare, int attempt);
+std::wstring NumberedShortcutName(std::wstring_view bare, int attempt);
 
 }  // namespace text

@@ -1,5 +1,8 @@
 #include "win/Application.h"
 
+#include <memory>
+
+#include "win/FailureBox.h"
 #include "win/MessageLoop.h"
 
 namespace win {
@@ -47,6 +50,11 @@ int Application::Run() {
 LRESULT Application::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CLOSE) {
     if (main_) SendMessageW(main_, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  if (message == kShowFailureMessage) {
+    const std::unique_ptr<std::wstring> text(reinterpret_cast<std::wstring*>(lParam));
+    ShowFailure(*text);
     return 0;
   }
   return Form::HandleMessage(message, wParam, lParam);

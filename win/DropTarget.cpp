@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <optional>
 
-#include "text/ShortcutName.h"
 #include "win/FailureBox.h"
 #include "win/WideText.h"
 
@@ -121,34 +120,22 @@ std::optional<text::WebLink> VirtualShortcut(IDataObject* data) {
   return text::WebLink{std::move(*url), std::wstring(text::TitleOfShortcutName(name))};
 }
 
-// What a drop would bring.
-struct Offer {
-  std::vector<std::string> files;
-  std::optional<text::WebLink> link;
-
-  bool Welcome() const {
-    return std::any_of(files.begin(), files.end(),
-                       [](const std::string& name) { return text::IsShortcutName(name, IsAnsiLeadByte); }) ||
-           link.has_value();
-  }
-};
-
-Offer Read(IDataObject* data) {
-  Offer offer;
+Dropped Read(IDataObject* data) {
+  Dropped offer;
   Medium drop;
   if (Get(data, CF_HDROP, -1, TYMED_HGLOBAL, drop) && IsWellFormed(drop.hGlobal)) {
     offer.files = DroppedFileNames(static_cast<HDROP>(drop.hGlobal));
     if (!offer.files.empty()) return offer;
   }
-  if (const auto shortcut = VirtualShortcut(data)) {
-    offer.link = text::WebLinkFrom(shortcut->url, shortcut->title);
+  if (auto shortcut = VirtualShortcut(data)) {
+    offer.link = std::move(shortcut);
   } else if (const auto moz = WideText(data, Format(L"text/x-moz-url"))) {
     const text::MozUrl split = text::SplitMozUrl(*moz);
-    offer.link = text::WebLinkFrom(text::ToUtf8(split.url), split.title);
+    offer.link = text::WebLink{text::ToUtf8(split.url), std::wstring(split.title)};
   } else if (const auto url = WideText(data, Format(L"UniformResourceLocatorW"))) {
-    offer.link = text::WebLinkFrom(text::ToUtf8(*url), L"");
+    offer.link = text::WebLink{text::ToUtf8(*url), L""};
   } else if (const auto plain = WideText(data, CF_UNICODETEXT)) {
-    offer.link = text::WebLinkFrom(text::ToUtf8(*plain), L"");
+    offer.link = text::WebLink{text::ToUtf8(*plain), L""};
   }
   return offer;
 }
@@ -161,24 +148,24 @@ DWORD Effect(bool welcome, DWORD allowed) {
 
 }  // namespace
 
-std::vector<std::string> DroppedFileNames(HDROP drop) {
-  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-  std::vector<std::string> names;
+std::vector<std::wstring> DroppedFileNames(HDROP drop) {
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  std::vector<std::wstring> names;
   for (UINT i = 0; i < count; ++i) {
-    std::string name(DragQueryFileA(drop, i, nullptr, 0), '\0');
-    name.resize(DragQueryFileA(drop, i, name.data(), static_cast<UINT>(name.size() + 1)));
+    std::wstring name(DragQueryFileW(drop, i, nullptr, 0), L'\0');
+    name.resize(DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size() + 1)));
     // Wine counts one empty name in an empty list.
     if (!name.empty()) names.push_back(std::move(name));
   }
   return names;
 }
 
-Microsoft::WRL::ComPtr<DropTarget> DropTarget::Create(FilesHandler onFiles, LinkHandler onLink) {
-  return Microsoft::WRL::ComPtr<DropTarget>(new DropTarget(std::move(onFiles), std::move(onLink)));
+Microsoft::WRL::ComPtr<DropTarget> DropTarget::Create(AcceptTest accepts, DropHandler onDrop) {
+  return Microsoft::WRL::ComPtr<DropTarget>(new DropTarget(std::move(accepts), std::move(onDrop)));
 }
 
-DropTarget::DropTarget(FilesHandler onFiles, LinkHandler onLink)
-    : onFiles_(std::move(onFiles)), onLink_(std::move(onLink)) {}
+DropTarget::DropTarget(AcceptTest accepts, DropHandler onDrop)
+    : accepts_(std::move(accepts)), onDrop_(std::move(onDrop)) {}
 
 HRESULT DropTarget::QueryInterface(REFIID iid, void** object) noexcept {
   if (!object) return E_POINTER;
@@ -202,10 +189,10 @@ ULONG DropTarget::Release() noexcept {
 HRESULT DropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) noexcept {
   if (!data || !effect) return E_INVALIDARG;
   try {
-    welcome_ = Read(data).Welcome();
+    welcome_ = accepts_(Read(data));
   } catch (...) {
     welcome_ = false;
-    ShowCurrentFailure();
+    ShowCurrentFailureLater();
   }
   *effect = Effect(welcome_, *effect);
   return S_OK;
@@ -226,17 +213,12 @@ HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) noexce
   welcome_ = false;
   if (!data || !effect) return E_INVALIDARG;
   try {
-    const Offer offer = Read(data);
-    *effect = Effect(offer.Welcome(), *effect);
-    if (*effect == DROPEFFECT_NONE) return S_OK;
-    if (!offer.files.empty()) {
-      onFiles_(offer.files);
-    } else {
-      onLink_(*offer.link);
-    }
+    Dropped dropped = Read(data);
+    *effect = Effect(accepts_(dropped), *effect);
+    if (*effect != DROPEFFECT_NONE) onDrop_(std::move(dropped));
   } catch (...) {
     *effect = DROPEFFECT_NONE;
-    ShowCurrentFailure();
+    ShowCurrentFailureLater();
   }
   return S_OK;
 }

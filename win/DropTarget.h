@@ -7,6 +7,7 @@
 #include <wrl/client.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,16 @@
 
 namespace win {
 
-// The names of a shell drop in the shell's order (ANSI), each taken whole
-// however long it is.
-std::vector<std::string> DroppedFileNames(HDROP drop);
+// The names of a shell drop in the shell's order, as the file system has
+// them, each taken whole however long it is.
+std::vector<std::wstring> DroppedFileNames(HDROP drop);
+
+// What a drop brings, copied out of the data: a file list, or else a link as
+// the source offered it (its URL in UTF-8, not yet checked).
+struct Dropped {
+  std::vector<std::wstring> files;
+  std::optional<text::WebLink> link;
+};
 
 // OLE on this thread while alive; drop targets need it.
 class OleSession {
@@ -37,16 +45,16 @@ class OleSession {
 // UniformResourceLocatorW; a text that is one web URL. The first of these
 // that the data offers decides, except that an empty file list and a virtual
 // file without a URL= line give way to the next. Offers DROPEFFECT_COPY, or
-// DROPEFFECT_LINK where the source allows only that, and DROPEFFECT_NONE
-// for what would not be kept: a file list without a ".url" name, a URL that
-// is not http, https or ftp. Data past 64 KiB is refused, never cut.
+// DROPEFFECT_LINK where the source allows only that, when the owner accepts
+// what was read, else DROPEFFECT_NONE. Data past 64 KiB is refused, never cut.
+// Drop hands a copy over and returns at once: the source's drag waits for it,
+// so the owner stores later, and a failure is shown after the drag has ended.
 class DropTarget final : public IDropTarget {
  public:
-  // All the names of a file list, for the owner's own ".url" test.
-  using FilesHandler = std::function<void(const std::vector<std::string>& names)>;
-  using LinkHandler = std::function<void(const text::WebLink& link)>;
+  using AcceptTest = std::function<bool(const Dropped& dropped)>;
+  using DropHandler = std::function<void(Dropped dropped)>;
 
-  static Microsoft::WRL::ComPtr<DropTarget> Create(FilesHandler onFiles, LinkHandler onLink);
+  static Microsoft::WRL::ComPtr<DropTarget> Create(AcceptTest accepts, DropHandler onDrop);
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override;
   ULONG STDMETHODCALLTYPE AddRef() noexcept override;
@@ -58,12 +66,12 @@ class DropTarget final : public IDropTarget {
   HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL at, DWORD* effect) noexcept override;
 
  private:
-  DropTarget(FilesHandler onFiles, LinkHandler onLink);
+  DropTarget(AcceptTest accepts, DropHandler onDrop);
   ~DropTarget() = default;
 
   LONG references_ = 0;  // the first owner's AddRef makes it 1
-  FilesHandler onFiles_;
-  LinkHandler onLink_;
+  AcceptTest accepts_;
+  DropHandler onDrop_;
   bool welcome_ = false;  // what the current drag brings would be kept
 };
 

@@ -1,6 +1,7 @@
 #include "win/FailureBox.h"
 
 #include <exception>
+#include <memory>
 #include <string>
 
 #include "text/FailureText.h"
@@ -26,6 +27,20 @@ BOOL CALLBACK DisableWindow(HWND hwnd, LPARAM list) noexcept {
     EnableWindow(hwnd, FALSE);
   }
   return TRUE;
+}
+
+// The text of the exception being handled.
+std::wstring CurrentFailureText() {
+  try {
+    throw;
+  } catch (const Failure& failure) {
+    return failure.Text();
+  } catch (const std::exception& e) {
+    // Library failures carry UTF-8 texts (plain ASCII for the standard ones).
+    return FromUtf8(reinterpret_cast<const char8_t*>(e.what()));
+  } catch (...) {
+    return FromUtf8(u8"予期しないエラーが発生しました");
+  }
 }
 
 }  // namespace
@@ -57,18 +72,19 @@ void ShowFailure(std::wstring_view text) {
 
 void ShowCurrentFailure() noexcept {
   try {
-    try {
-      throw;
-    } catch (const Failure& failure) {
-      ShowFailure(failure.Text());
-    } catch (const std::exception& e) {
-      // Library failures carry UTF-8 texts (plain ASCII for the standard ones).
-      ShowFailure(FromUtf8(reinterpret_cast<const char8_t*>(e.what())));
-    } catch (...) {
-      ShowFailure(FromUtf8(u8"予期しないエラーが発生しました"));
-    }
+    ShowFailure(CurrentFailureText());
   } catch (...) {
     // Out of memory while reporting: nothing more can be shown.
+  }
+}
+
+void ShowCurrentFailureLater() noexcept {
+  try {
+    auto text = std::make_unique<std::wstring>(CurrentFailureText());
+    if (PostMessageW(Application::Instance().Handle(), kShowFailureMessage, 0, reinterpret_cast<LPARAM>(text.get())))
+      text.release();
+  } catch (...) {
+    // As above.
   }
 }
 

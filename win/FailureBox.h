@@ -29,5 +29,12 @@ void ShowFailure(std::wstring_view text);
 
 // Shows the exception being handled; call it only inside a catch block.
 void ShowCurrentFailure() noexcept;
+// The same, from the program's message loop once the current message is
+// done: for failures inside calls that another program waits on (a drop).
+void ShowCurrentFailureLater() noexcept;
+
+// The application window's message that shows a failure posted for later;
+// its lParam owns a heap-allocated std::wstring.
+inline constexpr UINT kShowFailureMessage = WM_APP;
 
 }  // namespace win

@@ -120,7 +120,8 @@ TEST_F(MainWindowMenu, AFileInTheWayOfTheFolderStopsNothingButStoring) {
   Start();
   EXPECT_EQ(window->UrlFolder, Favorite());
   EXPECT_EQ(exe.Read("favorite"), "not a folder");
-  const std::wstring box = FailureOf([&] { EXPECT_FALSE(window->AddUrlFile(elsewhere.Path() + "a.url")); });
+  const std::wstring box =
+      FailureOf([&] { EXPECT_FALSE(window->AddUrlFile(win::FromAnsi(elsewhere.Path() + "a.url"))); });
   EXPECT_EQ(box, L"a.url を格納できません.");
   EXPECT_EQ(window->popMenu.Root().Items.size(), 2u);
 }
@@ -205,8 +206,8 @@ TEST_F(MainWindowMenu, AddUrlFileStoresWithoutOverwritingOrLosing) {
 
     const size_t before = window->popMenu.Root().Items.size();
     bool added = false;
-    const std::wstring box =
-        d.box ? FailureOf([&] { added = window->AddUrlFile(source); }) : (added = window->AddUrlFile(source), L"");
+    const std::wstring box = d.box ? FailureOf([&] { added = window->AddUrlFile(win::FromAnsi(source)); })
+                                   : (added = window->AddUrlFile(win::FromAnsi(source)), L"");
     EXPECT_EQ(box, d.box ? d.box : L"");
     EXPECT_EQ(added, d.caption != nullptr);
     ASSERT_EQ(window->popMenu.Root().Items.size(), before + added);
@@ -217,6 +218,11 @@ TEST_F(MainWindowMenu, AddUrlFileStoresWithoutOverwritingOrLosing) {
       EXPECT_EQ(exe.Read(place(0)), "other");
     }
   }
+}
+
+void DispatchWaiting() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
 // A drop as the shell hands it over: a DROPFILES block with ANSI names.
@@ -253,6 +259,8 @@ TEST_F(MainWindowMenu, ADropStoresItsShortcutsInTheShellsOrder) {
       paths.push_back(name.find('\\') == std::string::npos ? elsewhere.Path() + name : name);
     EXPECT_EQ(SendMessageW(window->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(ShellDrop(paths)), 0), 0);
   }
+  EXPECT_EQ(window->popMenu.Root().Items.size(), 2u) << "stored while the drop message was handled";
+  DispatchWaiting();
   Captions added;
   for (const auto& item : window->popMenu.Root().Items) added.push_back(item->Caption);
   EXPECT_EQ(added, (Captions{L"Tamaroo", L"-", L"b", L"deep", L"a"}));

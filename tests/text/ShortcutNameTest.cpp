@@ -59,10 +59,35 @@ TEST(ShortcutName, OnlyLowerCaseUrlMakesAShortcut) {
   EXPECT_FALSE(text::IsShortcutName("C:\\d\\Page.URL", [](unsigned char) { return false; }));
 }
 
+// A dropped shortcut keeps its own name where the code page holds it, and
+// gets a link's name where it does not, so no lossy ANSI name picks another file.
+TEST(ShortcutName, DroppedNamesAreKeptOrMadeHoldable) {
+  const struct {
+    std::wstring dropped;
+    bool shortcut;
+    std::wstring kept;
+  } cases[] = {
+      {L"Page.url", true, L"Page.url"},
+      {L"Page.URL", false},
+      {L"dotend.url. ", true, L"dotend.url"},
+      {L".url", true, L".url"},
+      {std::wstring(150, L'a') + L".url", true, std::wstring(150, L'a') + L".url"},
+      {L"café.url", true, L"café.url"},
+      {L"cafē.url", true, L"caf_.url"},
+      {L"what.url", true, L"what_.url"},
+      {L"한국.url", true, L"__.url"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+    EXPECT_EQ(text::IsShortcutName(c.dropped), c.shortcut);
+    if (c.shortcut) EXPECT_EQ(text::KeptShortcutName(c.dropped, Latin1), c.kept);
+  }
+}
+
 TEST(ShortcutName, TakenNamesGetANumber) {
-  EXPECT_EQ(text::NumberedShortcutName("Page", 1), "Page.url");
-  EXPECT_EQ(text::NumberedShortcutName("Page", 2), "Page (2).url");
-  EXPECT_EQ(text::NumberedShortcutName("Page", 12), "Page (12).url");
+  EXPECT_EQ(text::NumberedShortcutName(L"Page", 1), L"Page.url");
+  EXPECT_EQ(text::NumberedShortcutName(L"Page", 2), L"Page (2).url");
+  EXPECT_EQ(text::NumberedShortcutName(L"Page", 12), L"Page (12).url");
 }
 
 }  // namespace

@@ -19,8 +19,8 @@ TEST(DragDropProcess, LinksArriveWhileTheWindowIsRegistered) {
   const HWND window = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 100, 100, 80, 80, nullptr,
                                       nullptr, nullptr, nullptr);
   std::vector<text::WebLink> links;
-  const auto target =
-      win::DropTarget::Create([](const auto&) {}, [&](const text::WebLink& link) { links.push_back(link); });
+  const auto target = win::DropTarget::Create([](const win::Dropped& dropped) { return dropped.link.has_value(); },
+                                              [&](win::Dropped dropped) { links.push_back(*dropped.link); });
   {
     const win::DropRegistration registration(window, target.Get());
     EXPECT_EQ(Drag(L"140 140 chromium https://example.com/ \"Example Domain\""), DWORD{DROPEFFECT_COPY});

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "TestDataObject.h"
+#include "text/ShortcutName.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ TEST(DropTarget, TakesWhatBrowsersAndTheShellOfferAndRefusesTheRest) {
     std::vector<TestDataObject::Entry> offers;
     DWORD allowed;
     DWORD effect;
-    std::vector<std::string> files = {};
+    std::vector<std::wstring> files = {};
     std::string url = {};
     std::wstring title = {};
   } cases[] = {
@@ -69,7 +70,7 @@ TEST(DropTarget, TakesWhatBrowsersAndTheShellOfferAndRefusesTheRest) {
        {{CF_HDROP, FileList({L"C:\\d\\One.url", L"C:\\d\\notes.txt", L"C:\\d\\\u65E5.url", longFolder + L"Long.url"})}},
        kAll,
        DROPEFFECT_COPY,
-       {"C:\\d\\One.url", "C:\\d\\notes.txt", "C:\\d\\\x93\xFA.url", "C:\\" + std::string(280, 'd') + "\\Long.url"}},
+       {L"C:\\d\\One.url", L"C:\\d\\notes.txt", L"C:\\d\\\u65E5.url", longFolder + L"Long.url"}},
       {"Explorer without shortcuts",
        {{CF_HDROP, FileList({L"C:\\d\\notes.txt", L"C:\\d\\Page.URL"})}},
        kAll,
@@ -119,10 +120,14 @@ TEST(DropTarget, TakesWhatBrowsersAndTheShellOfferAndRefusesTheRest) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    std::vector<std::vector<std::string>> files;
+    std::vector<std::vector<std::wstring>> files;
     std::vector<text::WebLink> links;
-    const auto target = win::DropTarget::Create([&](const auto& names) { files.push_back(names); },
-                                                [&](const text::WebLink& link) { links.push_back(link); });
+    // What the program keeps of a drop, and how it takes a link.
+    const auto accepts = [](const win::Dropped& d) { return text::BringsBookmarks(d.files, d.link); };
+    const auto target = win::DropTarget::Create(accepts, [&](win::Dropped d) {
+      if (!d.files.empty()) files.push_back(d.files);
+      if (d.link) links.push_back(*text::WebLinkFrom(d.link->url, d.link->title));
+    });
     TestDataObject data(c.offers);
     DWORD effect = c.allowed;
     EXPECT_EQ(target->DragEnter(&data, 0, {}, &effect), S_OK);

@@ -1,0 +1,179 @@
+#include "app/BookmarkStore.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstring>
+
+#include "resources/Texts.h"
+#include "text/FailureText.h"
+#include "text/LongPath.h"
+#include "text/ShortcutName.h"
+#include "win/Failure.h"
+#include "win/Handles.h"
+#include "win/WideText.h"
+
+namespace app {
+namespace {
+
+// Bounded, so a folder filled by someone else cannot keep us here.
+constexpr int kMaxAttempts = 1000;
+// No shortcut is near this; a larger file is refused rather than read whole.
+constexpr LONGLONG kMaxShortcutBytes = 64 << 20;
+// What a store writes before the file is whole; the search's "*.url" never reports it.
+constexpr wchar_t kTemporaryPrefix[] = L"~tamaroo-";
+constexpr wchar_t kTemporaryExtension[] = L".tmp";
+
+std::wstring Extended(const std::wstring& path) { return text::ExtendedLengthPath(path); }
+
+DWORD Attributes(const std::wstring& path) { return GetFileAttributesW(Extended(path).c_str()); }
+
+[[noreturn]] void CannotStore(const std::wstring& name) {
+  throw win::Failure(text::Format(win::FromUtf8(resources::kCannotStore), {name}));
+}
+
+std::wstring FileNameOf(const std::wstring& path) { return path.substr(path.find_last_of(L"\\:") + 1); }
+
+std::wstring CaptionOf(const std::wstring& fileName) { return fileName.substr(0, fileName.size() - 4); }
+
+win::FileHandle OpenForReading(const std::wstring& path) {
+  return win::OwnFile(CreateFileW(Extended(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+}
+
+// The whole file, or nothing when it cannot be read to its end.
+std::optional<std::string> ReadAll(const std::wstring& path) {
+  const win::FileHandle file = OpenForReading(path);
+  LARGE_INTEGER size;
+  if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxShortcutBytes) return std::nullopt;
+  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+  DWORD read = 0;
+  if (!bytes.empty() &&
+      (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size()))
+    return std::nullopt;
+  return bytes;
+}
+
+bool Holds(const std::wstring& path, const std::string& bytes) { return ReadAll(path) == bytes; }
+
+// A file being written; removed unless it was moved to its name.
+class TemporaryFile {
+ public:
+  // Writes `bytes` to a new file in `folder`, through to the disk.
+  TemporaryFile(const std::wstring& folder, const std::string& bytes) {
+    static std::atomic<unsigned> count = 0;
+    path_ = folder + kTemporaryPrefix + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++count) +
+            kTemporaryExtension;
+    win::FileHandle file = win::OwnFile(
+        CreateFileW(Extended(path_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+      path_.clear();
+      return;
+    }
+    DWORD written = 0;
+    whole_ =
+        (bytes.empty() || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                           written == bytes.size())) &&
+        FlushFileBuffers(file.get());
+    if (!CloseHandle(file.release())) whole_ = false;
+  }
+  ~TemporaryFile() {
+    if (!path_.empty()) DeleteFileW(Extended(path_).c_str());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  bool Whole() const { return whole_; }
+  // Gives it its name unless that is taken; false with the system's error.
+  bool MoveTo(const std::wstring& path) {
+    if (!MoveFileExW(Extended(path_).c_str(), Extended(path).c_str(), MOVEFILE_WRITE_THROUGH)) return false;
+    path_.clear();
+    return true;
+  }
+
+ private:
+  std::wstring path_;
+  bool whole_ = false;
+};
+
+// Every missing level, outermost first; levels that cannot be made are left to the store's failure.
+void MakeFolders(const std::wstring& folder) {
+  for (size_t at = folder.find(L'\\', 3); at != std::wstring::npos; at = folder.find(L'\\', at + 1))
+    CreateDirectoryW(Extended(folder.substr(0, at)).c_str(), nullptr);
+}
+
+bool IsInside(const std::wstring& path, const std::wstring& folder) {
+  return path.size() > folder.size() &&
+         CompareStringOrdinal(path.c_str(), static_cast<int>(folder.size()), folder.c_str(),
+                              static_cast<int>(folder.size()), TRUE) == CSTR_EQUAL;
+}
+
+}  // namespace
+
+BookmarkStore::BookmarkStore(const std::string& folder) : folder_(folder), wideFolder_(win::FromAnsi(folder)) {}
+
+void BookmarkStore::Prepare() const {
+  MakeFolders(wideFolder_);
+  WIN32_FIND_DATAW data;
+  const std::wstring leftovers = wideFolder_ + kTemporaryPrefix + L"*" + kTemporaryExtension;
+  const win::SearchHandle search = win::OwnSearch(FindFirstFileW(Extended(leftovers).c_str(), &data));
+  if (!search) return;
+  do {
+    DeleteFileW(Extended(wideFolder_ + data.cFileName).c_str());
+  } while (FindNextFileW(search.get(), &data));
+}
+
+void BookmarkStore::Scan(TFindFile& search, const std::function<void(const Bookmark&)>& found) const {
+  search.FolderName = folder_;
+  search.FileMask = {"*.url"};
+  search.OnFind = [&found](const std::string& fileName, const std::string&, const TSearchRec& entry, bool&) {
+    if (text::IsShortcutName(fileName, win::IsAnsiLeadByte))
+      found({entry.WideFolder + entry.WideName, CaptionOf(entry.WideName), false});
+  };
+  search.Execute();
+  search.OnFind = nullptr;
+}
+
+std::optional<Bookmark> BookmarkStore::CopyIn(const std::wstring& source) const {
+  const std::wstring name = FileNameOf(source);
+  if (!text::IsShortcutName(name)) return std::nullopt;
+  const DWORD attributes = Attributes(source);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+  if (IsInside(source, wideFolder_) && attributes != INVALID_FILE_ATTRIBUTES) return Bookmark{source, CaptionOf(name)};
+  const std::optional<std::string> bytes = ReadAll(source);
+  if (!bytes) CannotStore(name);
+  return Store(text::KeptShortcutName(name, win::CanHoldInAnsi), *bytes, name);
+}
+
+Bookmark BookmarkStore::WriteLink(const text::WebLink& link) const {
+  const std::wstring name = text::ShortcutFileName(link.title, link.url, win::CanHoldInAnsi);
+  return Store(name, text::ShortcutContents(link.url), name);
+}
+
+Bookmark BookmarkStore::Store(const std::wstring& keptName, const std::string& bytes,
+                              const std::wstring& shownName) const {
+  // The folder may have been removed while the program ran.
+  MakeFolders(wideFolder_);
+  const std::wstring bare = CaptionOf(keptName);
+  std::optional<TemporaryFile> temporary;
+  for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
+    const std::wstring name = text::NumberedShortcutName(bare, attempt);
+    const std::wstring path = wideFolder_ + name;
+    const DWORD attributes = Attributes(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+      if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) && Holds(path, bytes)) return {path, CaptionOf(name), false};
+      continue;
+    }
+    if (!temporary) {
+      temporary.emplace(wideFolder_, bytes);
+      if (!temporary->Whole()) break;
+    }
+    if (temporary->MoveTo(path)) return {path, CaptionOf(name), true};
+    // Someone took the name since it was looked at: try the next one.
+    if (const DWORD error = GetLastError(); error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) break;
+  }
+  CannotStore(shownName);
+}
+
+}  // namespace app

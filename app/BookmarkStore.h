@@ -1,0 +1,52 @@
+#pragma once
+// The storage folder and every file operation on it: the shortcuts kept
+// there are the program's bookmarks. Names are taken as the file system has
+// them (wide); a store is whole or absent, never a cut-short ".url" file.
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "findfile/FindFile.h"
+#include "text/InternetShortcut.h"
+
+namespace app {
+
+// A shortcut in the storage folder, as the menu needs it.
+struct Bookmark {
+  std::wstring path;     // full, as the file system has it
+  std::wstring caption;  // the file name without ".url"
+  bool isNew = false;    // stored just now; false: it was there before
+};
+
+class BookmarkStore {
+ public:
+  // `folder` ends with '\'.
+  explicit BookmarkStore(const std::string& folder);
+
+  const std::string& Folder() const { return folder_; }
+  const std::wstring& WideFolder() const { return wideFolder_; }
+
+  // Makes the folder with every missing level (whether that worked is not
+  // told: a path blocked by a file stays missing) and removes what a killed
+  // process left half-written.
+  void Prepare() const;
+  // Reports every shortcut of the folder's tree, in the search's order.
+  void Scan(TFindFile& search, const std::function<void(const Bookmark&)>& found) const;
+  // Copies a dropped shortcut in; nothing for a name that is no shortcut's or
+  // a folder. A file that is in the tree already, or whose bytes a stored one
+  // under its name has, is not stored again.
+  std::optional<Bookmark> CopyIn(const std::wstring& source) const;
+  // Writes a new shortcut for a dragged link, named after its title; the same
+  // link twice is stored once.
+  Bookmark WriteLink(const text::WebLink& link) const;
+  // Both throw Failure "<name> を格納できません" when nothing could be stored.
+
+ private:
+  // Stores `bytes` as "<bare>.url", or the first free "<bare> (2).url"...
+  Bookmark Store(const std::wstring& keptName, const std::string& bytes, const std::wstring& shownName) const;
+
+  std::string folder_;
+  std::wstring wideFolder_;
+};
+
+}  // namespace app
