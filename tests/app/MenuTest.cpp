@@ -1,5 +1,6 @@
 // The pop-up menu and the moving of the real program's window.
 #include <ole2.h>
+#include <shellapi.h>
 
 #include "DragSourceProcess.h"
 #include "ShellRecorder.h"
@@ -77,6 +78,74 @@ TEST_F(TamarooMenu, ABookmarkChosenFromTheMenuIsOpenedByTheShell) {
   ASSERT_TRUE(menu);
   for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) Key(menu, key);  // title, a, b
   EXPECT_EQ(ShellOpened(workFolder.Path(), 1), std::vector<std::string>{exeFolder.Path() + "favorite\\b.url"});
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA data;
+  const HANDLE search = FindFirstFileA((folder + "*").c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (data.cFileName[0] != '.') names.push_back(data.cFileName);
+  } while (FindNextFileA(search, &data));
+  FindClose(search);
+  return names;
+}
+
+// Fills the rest of a disk, down to its last byte.
+void Fill(const std::string& path) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  const std::string block(4096, 'x');
+  DWORD written = 0;
+  for (DWORD size = 4096; size; size /= 2) {
+    while (WriteFile(file, block.data(), size, &written, nullptr) && written == size) {
+    }
+  }
+  CloseHandle(file);
+}
+
+using TamarooDrop = TamarooTest;
+
+// On a full disk a dragged link is refused whole with a box that keeps no
+// sender waiting, and once there is room the same name stores.
+TEST_F(TamarooDrop, AFullDiskStoresNothingHoldsNoSenderAndStoresOnceThereIsRoom) {
+  const std::string disk = TAMAROO_SMALL_DISK;
+  const std::string exe = disk + "\\exe\\";
+  if (!CreateDirectoryA(exe.c_str(), nullptr)) GTEST_SKIP() << "no small disk at " << disk;
+  const struct Remove {
+    std::string tree;
+    ~Remove() {
+      SHFILEOPSTRUCTA op{};
+      op.wFunc = FO_DELETE;
+      op.pFrom = tree.c_str();  // ends with the empty name that closes the list
+      op.fFlags = FOF_NO_UI;
+      SHFileOperationA(&op);
+    }
+  } remove{exe.substr(0, exe.size() - 1) + '\0'};
+  workFolder.Write("glyph.bmp", Face(205, 118));
+  {
+    TamarooProcess tamaroo(exe, workFolder.Path());
+    ASSERT_TRUE(tamaroo.WaitForMainWindow());
+    const std::string filler = disk + "\\filler";
+    Fill(filler);
+    const struct Free {
+      std::string path;
+      ~Free() { DeleteFileA(path.c_str()); }
+    } free{filler};
+    EXPECT_EQ(Drag(L"680 380 chromium https://example.com/ Example"), DWORD{DROPEFFECT_COPY});
+    const HWND box = tamaroo.WaitForFailureBox();
+    ASSERT_TRUE(box);
+    EXPECT_EQ(BoxText(box), L"Example.url を格納できません.");
+    EXPECT_EQ(FilesIn(exe + "favorite\\"), std::vector<std::string>{});
+    DismissBox(box);
+
+    DeleteFileA(filler.c_str());
+    EXPECT_EQ(Drag(L"680 380 chromium https://example.com/ Example"), DWORD{DROPEFFECT_COPY});
+    EXPECT_TRUE(WaitUntil([&] { return !FilesIn(exe + "favorite\\").empty(); }));
+    EXPECT_EQ(FilesIn(exe + "favorite\\"), std::vector<std::string>{"Example.url"});
+    PostMessageW(tamaroo.WaitForMainWindow(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(tamaroo.WaitForExit(), 0u);
+  }
 }
 
 TEST_F(TamarooMenu, ALinkDraggedFromABrowserBecomesABookmark) {

@@ -1,7 +1,10 @@
 // Start, face, position and close of the real program.
+#include <ole2.h>
+
 #include <gtest/gtest.h>
 
 #include "BmpSamples.h"
+#include "DragSourceProcess.h"
 #include "TamarooTest.h"
 
 namespace tamaroo_test {
@@ -47,9 +50,9 @@ TEST_F(TamarooStart, ShowsTheFaceCentredAndTopmostWithoutTaskbarButton) {
   EXPECT_EQ(Setting("Top"), "325");
 }
 
-TEST_F(TamarooStart, TakesTheFaceSizeAndFindsTheFaceInTheWorkingFolder) {
+TEST_F(TamarooStart, TakesTheFaceSizeAndFindsTheFaceInTheWorkingFolderThenBesideTheProgram) {
   workFolder.Write("glyph.bmp", Face(64, 33));
-  exeFolder.Write("glyph.bmp", "not a bitmap");  // beside the executable: not looked at
+  exeFolder.Write("glyph.bmp", "not a bitmap");  // beside the executable: second choice
   const HWND main = StartCleanly();
   ASSERT_TRUE(main);
   const RECT r = WindowRect(main);
@@ -60,6 +63,13 @@ TEST_F(TamarooStart, TakesTheFaceSizeAndFindsTheFaceInTheWorkingFolder) {
   CloseAndExpectExit();
   EXPECT_TRUE(exeFolder.Exists("Settings.ini"));
   EXPECT_FALSE(workFolder.Exists("Settings.ini"));
+
+  DeleteFileA((workFolder.Path() + "glyph.bmp").c_str());
+  exeFolder.Write("glyph.bmp", Face(40, 30));
+  const RECT beside = WindowRect(StartCleanly());
+  EXPECT_EQ(beside.right - beside.left, 40);
+  EXPECT_EQ(beside.bottom - beside.top, 30);
+  CloseAndExpectExit();
 }
 
 TEST_F(TamarooStart, EmptyFaceKeepsTheDesignedSizeWithoutABox) {
@@ -98,7 +108,7 @@ TEST_F(TamarooStart, FaceFailuresAreToldThenTheBlackDesignWindowWorks) {
     SCOPED_TRACE(c.what);
     TempFolder exe, work;
     if (!c.file.empty()) work.Write("glyph.bmp", c.file);
-    // Not read after a face failure: the window stays at its designed place.
+    // A face failure costs only the face: the position, the folder and the drops stay.
     exe.Write("Settings.ini", "[General]\r\nLeft=10\r\nTop=20\r\n");
     TamarooProcess tamaroo(exe.Path(), work.Path());
 
@@ -113,8 +123,8 @@ TEST_F(TamarooStart, FaceFailuresAreToldThenTheBlackDesignWindowWorks) {
 
     ASSERT_EQ(tamaroo.WaitForMainWindow(), main);
     const RECT r = WindowRect(main);
-    EXPECT_EQ(r.left, 250);
-    EXPECT_EQ(r.top, 247);
+    EXPECT_EQ(r.left, 10);
+    EXPECT_EQ(r.top, 20);
     EXPECT_EQ(r.right - r.left, 205);
     EXPECT_EQ(r.bottom - r.top, 118);
     EXPECT_TRUE(GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -122,12 +132,17 @@ TEST_F(TamarooStart, FaceFailuresAreToldThenTheBlackDesignWindowWorks) {
     UpdateWindow(main);
     EXPECT_EQ(PixelAt(main, 100, 60), RGB(0, 0, 0));
 
+    if (&c == cases) {
+      EXPECT_EQ(Drag(L"100 60 chromium https://example.com/ Example"), DWORD{DROPEFFECT_COPY});
+      EXPECT_TRUE(WaitUntil([&] { return exe.Exists("favorite\\Example.url"); }));
+    }
+
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(tamaroo.WaitForExit(), 0u);
     char left[16];
     GetPrivateProfileStringA("General", "Left", "", left, sizeof left, (exe.Path() + "Settings.ini").c_str());
-    EXPECT_STREQ(left, "250");
-    EXPECT_FALSE(exe.Exists("favorite"));  // the later start-up steps were skipped
+    EXPECT_STREQ(left, "10");
+    EXPECT_TRUE(exe.Exists("favorite"));
   }
 }
 

@@ -68,7 +68,7 @@ TEST(ShortcutName, DroppedNamesAreKeptOrMadeHoldable) {
     std::wstring kept;
   } cases[] = {
       {L"Page.url", true, L"Page.url"},
-      {L"Page.URL", false},
+      {L"Page.URL", false, L""},
       {L"dotend.url. ", true, L"dotend.url"},
       {L".url", true, L".url"},
       {std::wstring(150, L'a') + L".url", true, std::wstring(150, L'a') + L".url"},
@@ -80,7 +80,9 @@ TEST(ShortcutName, DroppedNamesAreKeptOrMadeHoldable) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "case " << &c - cases);
     EXPECT_EQ(text::IsShortcutName(c.dropped), c.shortcut);
-    if (c.shortcut) EXPECT_EQ(text::KeptShortcutName(c.dropped, Latin1), c.kept);
+    if (c.shortcut) {
+      EXPECT_EQ(text::KeptShortcutName(c.dropped, Latin1), c.kept);
+    }
   }
 }
 
