@@ -24,7 +24,7 @@ constexpr LONGLONG kMaxShortcutBytes = 64 << 20;
 constexpr wchar_t kTemporaryPrefix[] = L"~tamaroo-";
 constexpr wchar_t kTemporaryExtension[] = L".tmp";
 
-std::wstring Extended(const std::wstring& path) { return text::ExtendedLengthPath(path); }
+std::wstring Extended(const std::wstring& path) { return text::VerbatimPath(path); }
 
 DWORD Attributes(const std::wstring& path) { return GetFileAttributesW(Extended(path).c_str()); }
 

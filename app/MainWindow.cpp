@@ -37,15 +37,19 @@ RECT WindowRect(HWND hwnd) {
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool Exists(const std::wstring& path) {
-  return GetFileAttributesW(text::ExtendedLengthPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(text::VerbatimPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The shell takes no "\\?\" form: past MAX_PATH a file is handed over by its short path.
+// The shell takes no "\\?\" form: past MAX_PATH, or with a name that
+// would be trimmed (one ending in a dot or space), a file is handed over by
+// its short path.
 std::wstring ShellPath(const std::wstring& path) {
-  if (path.size() < MAX_PATH) return path;
-  const std::wstring extended = text::ExtendedLengthPath(path);
-  std::wstring shortPath(extended.size() + 1, L'\0');
-  shortPath.resize(GetShortPathNameW(extended.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size())));
+  const bool trimmed =
+      path.find(L".\\") != path.npos || path.find(L" \\") != path.npos || path.ends_with(L'.') || path.ends_with(L' ');
+  if (path.size() < MAX_PATH && !trimmed) return path;
+  const std::wstring verbatim = text::VerbatimPath(path);
+  std::wstring shortPath(verbatim.size() + 1, L'\0');
+  shortPath.resize(GetShortPathNameW(verbatim.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size())));
   if (shortPath.starts_with(L"\\\\?\\UNC\\")) shortPath.replace(0, 8, L"\\\\");
   if (shortPath.starts_with(L"\\\\?\\")) shortPath.erase(0, 4);
   return shortPath.empty() ? path : shortPath;

@@ -111,7 +111,7 @@ TEST_F(MainWindowMenu, FirstStartMakesTheFolderAndShowsTheTitleWithItsIcon) {
   EXPECT_EQ(sub, (Captions{L"URL格納ﾌｫﾙﾀﾞを開く(&U)", L"-", L"ﾊﾞｰｼﾞｮﾝ情報(&A)", L"終了(&E)"}));
   EXPECT_EQ(window->popMenu.Find("mnuAll")->ImageIndex, 4);
   Choose(*window->popMenu.Find("mnuOpenURLFolder"));
-  EXPECT_EQ(ShellOpened(work.Path(), 1), std::vector<std::string>{Favorite()});
+  EXPECT_EQ(ShellOpened(work.Path(), 1), std::vector<std::wstring>{win::FromAnsi(Favorite())});
 }
 
 TEST_F(MainWindowMenu, AFileInTheWayOfTheFolderStopsNothingButStoring) {
@@ -140,29 +140,78 @@ TEST_F(MainWindowMenu, StoredShortcutsBecomeEntriesThatOpenTheirFiles) {
   EXPECT_EQ(window->popMenu.Find("popItem4")->Caption, L"news");
   for (const char* name : {"popItem2", "popItem5"}) Choose(*window->popMenu.Find(name));
   Choose(*window->popMenu.Find("popItem4")->Items[1]);
-  std::vector<std::string> opened = ShellOpened(work.Path(), 3);
+  std::vector<std::wstring> opened = ShellOpened(work.Path(), 3);
   std::sort(opened.begin(), opened.end());  // each recorder is a process of its own
+  const std::wstring favorite = win::FromAnsi(Favorite());
   EXPECT_EQ(opened,
-            (std::vector<std::string>{Favorite() + "Q&A.url", Favorite() + "a.b.url", Favorite() + "news\\n1.url"}));
+            (std::vector<std::wstring>{favorite + L"Q&A.url", favorite + L"a.b.url", favorite + L"news\\n1.url"}));
   DeleteFileA((Favorite() + "gone.url").c_str());
   EXPECT_EQ(FailureOf([&] { Choose(*window->popMenu.Find("popItem3")); }),
             win::FromAnsi(Favorite()) + L"gone.url が見つかりません.");
 }
 
-TEST_F(MainWindowMenu, ANameTheCodePageCannotHoldStillOpensItsFile) {
-  CreateDirectoryA(Favorite().c_str(), nullptr);
-  const std::wstring name = win::FromAnsi(Favorite()) + L"snow \u2603.url";
-  const HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-  WriteFile(file, kShortcut.data(), static_cast<DWORD>(kShortcut.size()), nullptr, nullptr);
-  CloseHandle(file);
+// The bookmark entries below `item`, sub-menus first-come, as captions.
+void CollectBookmarks(const win::MenuItem& item, std::vector<const win::MenuItem*>& found) {
+  for (const auto& entry : item.Items) {
+    if (entry->Name == "mnuAll") continue;
+    if (entry->OnClick) found.push_back(entry.get());
+    CollectBookmarks(*entry, found);
+  }
+}
+
+// Names the code page cannot hold, folders it cannot hold or whose names end
+// in a dot, names and paths past MAX_PATH: each gets an entry, captioned as
+// the file system has it, that opens its own file.
+TEST_F(MainWindowMenu, EveryShortcutInTheTreeGetsAnEntryThatOpensItsFile) {
+  const std::wstring favorite = win::FromAnsi(Favorite());
+  const std::wstring deep =
+      L"k" + std::wstring(90, L'k') + L"\\" + std::wstring(90, L'm') + L"\\" + std::wstring(90, L'n') + L"\\";
+  for (const std::wstring& folder :
+       {std::wstring(), std::wstring(L"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC\\"), std::wstring(L"dotend.\\"),
+        deep.substr(0, 92), deep.substr(0, 183), deep})
+    CreateDirectoryW((L"\\\\?\\" + favorite + folder).c_str(), nullptr);
+  const std::vector<std::wstring> names = {L"snow \u2603.url",
+                                           L"\u0395\u03BB\u03BB\u03B7\u03BD\u03B9\u03BA\u03AC\\g.url",
+                                           L"dotend.\\d.url", std::wstring(251, L'l') + L".url", deep + L"deep.url"};
+  std::vector<std::wstring> stored;
+  for (const std::wstring& name : names) {
+    const HANDLE file =
+        CreateFileW((L"\\\\?\\" + favorite + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    WriteFile(file, kShortcut.data(), static_cast<DWORD>(kShortcut.size()), nullptr, nullptr);
+    CloseHandle(file);
+    stored.push_back(favorite + name);
+  }
   Start();
-  Choose(*window->popMenu.Find("popItem1"));
-  const std::vector<std::string> opened = ShellOpened(work.Path(), 1);
-  ASSERT_EQ(opened.size(), 1u);
-  const HANDLE chosen =
-      CreateFileA(opened[0].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  EXPECT_NE(chosen, INVALID_HANDLE_VALUE) << opened[0];
-  CloseHandle(chosen);
+  std::vector<const win::MenuItem*> entries;
+  CollectBookmarks(window->popMenu.Root(), entries);
+  Captions captions;
+  for (const win::MenuItem* entry : entries) captions.push_back(entry->Caption);
+  std::sort(captions.begin(), captions.end());
+  EXPECT_EQ(captions, (Captions{L"d", L"deep", L"g", std::wstring(251, L'l'), L"snow \u2603"}));
+
+  for (const win::MenuItem* entry : entries) Choose(*entry);
+  std::vector<std::wstring> opened;
+  for (const std::wstring& path : ShellOpened(work.Path(), names.size())) {
+    // Past MAX_PATH the shell is handed the short form of the path.
+    std::wstring full(32768, L'\0');
+    full.resize(GetLongPathNameW((L"\\\\?\\" + path).c_str(), full.data(), static_cast<DWORD>(full.size())));
+    opened.push_back(full.empty() ? L"<missing> " + path : full.substr(4));
+  }
+  std::sort(opened.begin(), opened.end());
+  std::sort(stored.begin(), stored.end());
+  EXPECT_EQ(opened, stored);
+}
+
+TEST_F(MainWindowMenu, AShortcutTheShellCannotOpenIsToldWithTheSystemsReason) {
+  CreateDirectoryA(Favorite().c_str(), nullptr);
+  exe.Write("favorite\\a.url", kShortcut);
+  Start();
+  const std::string missing = "\"" + elsewhere.Path() + "missing.exe\" \"%1\"";
+  RegSetKeyValueA(HKEY_CLASSES_ROOT, "InternetShortcut\\shell\\open\\command", nullptr, REG_SZ, missing.c_str(),
+                  static_cast<DWORD>(missing.size() + 1));
+  const std::wstring box = FailureOf([&] { Choose(*window->popMenu.Find("popItem1")); });
+  RegisterShellRecorder();
+  EXPECT_EQ(box, L"?") << box;
 }
 
 enum class Source { Elsewhere, InStorage, Folder, Missing };
@@ -175,6 +224,7 @@ struct Drop {
   const wchar_t* caption;  // of the new entry; nullptr: none
   const char* storedAs;    // the file that then holds the source's bytes
   const wchar_t* box;
+  bool again = false;  // dropped before: kept, but no second entry
 };
 
 TEST_F(MainWindowMenu, AddUrlFileStoresWithoutOverwritingOrLosing) {
@@ -189,6 +239,8 @@ TEST_F(MainWindowMenu, AddUrlFileStoresWithoutOverwritingOrLosing) {
       {"links.url", Source::Folder, 0, false, nullptr, nullptr, nullptr},
       {"upper.URL", Source::Elsewhere, 0, false, nullptr, nullptr, nullptr},
       {"gone.url", Source::Missing, 0, false, nullptr, nullptr, L"gone.url を格納できません."},
+      {"new.url", Source::Elsewhere, 0, false, L"new", "new.url", nullptr, true},
+      {"inside.url", Source::InStorage, 0, true, L"inside", "inside.url", nullptr, true},
   };
   CreateDirectoryA(Favorite().c_str(), nullptr);
   Start();
@@ -210,8 +262,11 @@ TEST_F(MainWindowMenu, AddUrlFileStoresWithoutOverwritingOrLosing) {
                                    : (added = window->AddUrlFile(win::FromAnsi(source)), L"");
     EXPECT_EQ(box, d.box ? d.box : L"");
     EXPECT_EQ(added, d.caption != nullptr);
-    ASSERT_EQ(window->popMenu.Root().Items.size(), before + added);
-    if (!added) continue;
+    ASSERT_EQ(window->popMenu.Root().Items.size(), before + (added && !d.again));
+    if (d.again) {
+      EXPECT_FALSE(exe.Exists(place(1))) << "stored twice";
+    }
+    if (!added || d.again) continue;
     EXPECT_EQ(window->popMenu.Root().Items.back()->Caption, d.caption);
     EXPECT_EQ(exe.Read(std::string("favorite\\") + d.storedAs), bytes);
     if (d.othersStored) {
@@ -225,47 +280,62 @@ void DispatchWaiting() {
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
-// A drop as the shell hands it over: a DROPFILES block with ANSI names.
-HDROP ShellDrop(const std::vector<std::string>& names) {
-  std::string list;
-  for (const std::string& name : names) list += name + '\0';
-  list += '\0';
-  const HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+// A drop as the shell hands it over: a DROPFILES block with wide names.
+HDROP ShellDrop(const std::vector<std::wstring>& names) {
+  std::wstring list;
+  for (const std::wstring& name : names) list += name + L'\0';
+  list += L'\0';
+  const HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
   auto* header = static_cast<DROPFILES*>(GlobalLock(block));
   header->pFiles = sizeof(DROPFILES);
-  memcpy(header + 1, list.data(), list.size());
+  header->fWide = TRUE;
+  memcpy(header + 1, list.data(), list.size() * sizeof(wchar_t));
   GlobalUnlock(block);
   return static_cast<HDROP>(block);
 }
 
-TEST_F(MainWindowMenu, ADropStoresItsShortcutsInTheShellsOrder) {
-  // A shortcut whose full path passes MAX_PATH, as one on a desktop with a long title does.
-  std::string deep = elsewhere.Path();
-  for (int level = 0; level < 3; ++level) {
-    deep += std::string(90, static_cast<char>('k' + level)) + "\\";
-    CreateDirectoryW(win::WidePath(deep).c_str(), nullptr);
-  }
-  const HANDLE file =
-      CreateFileW(win::WidePath(deep + "deep.url").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-  WriteFile(file, kShortcut.data(), static_cast<DWORD>(kShortcut.size()), nullptr, nullptr);
+void WriteWide(const std::wstring& path, const std::string& bytes) {
+  const HANDLE file = CreateFileW((L"\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, nullptr);
   CloseHandle(file);
-  for (const char* name : {"b.url", "a.url", "notes.txt", "X.URL"}) elsewhere.Write(name, kShortcut + name);
+}
+
+TEST_F(MainWindowMenu, ADropStoresItsShortcutsInTheShellsOrder) {
+  const std::wstring from = win::FromAnsi(elsewhere.Path());
+  // A shortcut whose full path passes MAX_PATH, as one on a desktop with a long title does.
+  std::wstring deep = from;
+  for (int level = 0; level < 3; ++level) {
+    deep += std::wstring(90, static_cast<wchar_t>(L'k' + level)) + L"\\";
+    CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr);
+  }
+  WriteWide(deep + L"deep.url", kShortcut);
+  for (const char* name : {"b.url", "a.url", "notes.txt", "X.URL", "cafe.url"}) elsewhere.Write(name, kShortcut + name);
+  // Names made beyond the code page, or ending in a dot as Linux can make them:
+  // read wide, never through a lossy ANSI name that could pick another file.
+  for (const wchar_t* name : {L"caf\u00E9.url", L"\uD55C\uAD6D.url", L"dotend.url."})
+    WriteWide(from + name, kShortcut + win::ToUtf8(name));
   CreateDirectoryA((elsewhere.Path() + "dir").c_str(), nullptr);
   Start();
-  for (const std::vector<std::string>& names :
-       {std::vector<std::string>{}, {"b.url", "notes.txt", "X.URL", "dir", deep + "deep.url", "a.url"}}) {
-    std::vector<std::string> paths;
-    for (const std::string& name : names)
-      paths.push_back(name.find('\\') == std::string::npos ? elsewhere.Path() + name : name);
+  for (const std::vector<std::wstring>& names :
+       {std::vector<std::wstring>{},
+        {L"b.url", L"notes.txt", L"X.URL", L"dir", deep + L"deep.url", L"a.url"},
+        {L"caf\u00E9.url", L"cafe.url", L"\uD55C\uAD6D.url", L"dotend.url."}}) {
+    std::vector<std::wstring> paths;
+    for (const std::wstring& name : names) paths.push_back(name.find(L'\\') == name.npos ? from + name : name);
     EXPECT_EQ(SendMessageW(window->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(ShellDrop(paths)), 0), 0);
   }
   EXPECT_EQ(window->popMenu.Root().Items.size(), 2u) << "stored while the drop message was handled";
   DispatchWaiting();
   Captions added;
   for (const auto& item : window->popMenu.Root().Items) added.push_back(item->Caption);
-  EXPECT_EQ(added, (Captions{L"Tamaroo", L"-", L"b", L"deep", L"a"}));
+  const bool japanese = GetACP() == 932;
+  const std::wstring cafe = japanese ? L"caf_" : L"caf\u00E9";
+  EXPECT_EQ(added, (Captions{L"Tamaroo", L"-", L"b", L"deep", L"a", cafe, L"cafe", L"_", L"dotend"}));
   EXPECT_EQ(exe.Read("favorite\\a.url"), kShortcut + "a.url");
   EXPECT_EQ(exe.Read("favorite\\deep.url"), kShortcut);
+  EXPECT_EQ(exe.Read("favorite\\" + win::ToAnsi(cafe) + ".url"), kShortcut + "caf\xC3\xA9.url");
+  EXPECT_EQ(exe.Read("favorite\\cafe.url"), kShortcut + "cafe.url");
+  EXPECT_EQ(exe.Read("favorite\\dotend.url"), kShortcut + "dotend.url.");
 }
 
 }  // namespace

@@ -77,7 +77,8 @@ TEST_F(TamarooMenu, ABookmarkChosenFromTheMenuIsOpenedByTheShell) {
   const HWND menu = ContextMenu(-1, -1);
   ASSERT_TRUE(menu);
   for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) Key(menu, key);  // title, a, b
-  EXPECT_EQ(ShellOpened(workFolder.Path(), 1), std::vector<std::string>{exeFolder.Path() + "favorite\\b.url"});
+  EXPECT_EQ(ShellOpened(workFolder.Path(), 1),
+            std::vector<std::wstring>{win::FromAnsi(exeFolder.Path() + "favorite\\b.url")});
 }
 
 std::vector<std::string> FilesIn(const std::string& folder) {
@@ -152,12 +153,13 @@ TEST_F(TamarooMenu, ALinkDraggedFromABrowserBecomesABookmark) {
   RegisterShellRecorder();
   EXPECT_EQ(Drag(L"680 380 chromium https://example.com/ \"Example: Domain\""), DWORD{DROPEFFECT_COPY});
   EXPECT_EQ(Drag(L"680 380 chromium javascript:alert(1) Script"), DWORD{DROPEFFECT_NONE});
+  EXPECT_TRUE(WaitUntil([&] { return exeFolder.Exists("favorite\\Example_ Domain.url"); }));
   EXPECT_EQ(exeFolder.Read("favorite\\Example_ Domain.url"), "[InternetShortcut]\r\nURL=https://example.com/\r\n");
   const HWND menu = ContextMenu(-1, -1);
   ASSERT_TRUE(menu);
   for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) Key(menu, key);  // title, the new bookmark
   EXPECT_EQ(ShellOpened(workFolder.Path(), 1),
-            std::vector<std::string>{exeFolder.Path() + "favorite\\Example_ Domain.url"});
+            std::vector<std::wstring>{win::FromAnsi(exeFolder.Path() + "favorite\\Example_ Domain.url")});
 }
 
 TEST_F(TamarooMenu, AClickWithoutMovingOpensTheMenuAtTheCursor) {

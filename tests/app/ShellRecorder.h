@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "TamarooProcess.h"
+#include "win/WideText.h"
 
 namespace tamaroo_test {
 
@@ -23,8 +24,8 @@ inline void RegisterShellRecorder() {
 }
 
 // The paths opened so far by the shell from `workFolder`, after waiting for `count` of them.
-inline std::vector<std::string> ShellOpened(const std::string& workFolder, size_t count) {
-  std::vector<std::string> lines;
+inline std::vector<std::wstring> ShellOpened(const std::string& workFolder, size_t count) {
+  std::vector<std::wstring> lines;
   WaitUntil(
       [&] {
         lines.clear();
@@ -40,7 +41,7 @@ inline std::vector<std::string> ShellOpened(const std::string& workFolder, size_
           if (buffer[i] != '\n')
             line += buffer[i];
           else
-            lines.push_back(std::exchange(line, {}));
+            lines.push_back(win::FromUtf8(reinterpret_cast<const char8_t*>(std::exchange(line, {}).c_str())));
         }
         return lines.size() >= count;
       },
