@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "TamarooProcess.h"
 #include "app/MainWindow.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
@@ -69,12 +70,9 @@ void Print(const char* when) {
 int main() {
   // The main window reads its face from the working folder; an empty file
   // keeps the designed size without a failure box.
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string folder = std::string(temp) + "tamaroo-about-bench";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  SetCurrentDirectoryA(folder.c_str());
-  CloseHandle(CreateFileA("glyph.bmp", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const tamaroo_test::TempFolder work;
+  work.Write("glyph.bmp", std::string());
+  SetCurrentDirectoryA(work.Path().c_str());
 
   win::Application application(win::FromUtf8(resources::kApplicationTitle), L"" TAMAROO_ICON_NAME);
   {
@@ -95,8 +93,6 @@ int main() {
   DeleteObject(icon.hbmColor);
   std::printf("application icon     %s\n", whole ? "whole" : "destroyed");
 
-  DeleteFileA("glyph.bmp");
-  SetCurrentDirectoryA(temp);
-  RemoveDirectoryA(folder.c_str());
+  SetCurrentDirectoryA(tamaroo_test::TestProgramFolder().c_str());  // so the folder can go
   return whole ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "TamarooTest.h"
+#include "ZOrder.h"
 #include "win/MessageDialog.h"
 
 namespace tamaroo_test {
@@ -24,15 +25,6 @@ RECT PartRect(HWND box, int id) {
   RECT r = WindowRect(GetDlgItem(box, id));
   MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&r), 2);
   return r;
-}
-
-// True if `front` comes before `back` in the z-order.
-bool InFront(HWND front, HWND back) {
-  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-    if (w == front) return true;
-    if (w == back) return false;
-  }
-  return false;
 }
 
 // Real key presses: the keys go down in order and come up in reverse.

@@ -13,10 +13,8 @@
 namespace tamaroo_test {
 
 inline void RegisterShellRecorder() {
-  char self[MAX_PATH];
-  const std::string path(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
   // Named, not a temporary: GCC 12 warns falsely (-Wrestrict) on "literal" + temporary at -O3.
-  const std::string folder = path.substr(0, path.find_last_of('\\') + 1);
+  const std::string folder = TestProgramFolder();
   const std::string command = "\"" + folder + "shell_recorder.exe\" \"%1\"";
   for (const char* key : {"InternetShortcut\\shell\\open\\command", "Folder\\shell\\open\\command"}) {
     RegSetKeyValueA(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, command.c_str(), static_cast<DWORD>(command.size() + 1));

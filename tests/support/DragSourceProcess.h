@@ -7,12 +7,13 @@
 
 #include <string>
 
+#include "TamarooProcess.h"
+#include "win/WideText.h"
+
 namespace tamaroo_test {
 
 inline DWORD Drag(const std::wstring& args) {
-  wchar_t self[MAX_PATH];
-  const std::wstring path(self, GetModuleFileNameW(nullptr, self, MAX_PATH));
-  std::wstring commandLine = L"\"" + path.substr(0, path.rfind(L'\\') + 1) + L"drag_source.exe\" " + args;
+  std::wstring commandLine = L"\"" + win::FromAnsi(TestProgramFolder()) + L"drag_source.exe\" " + args;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};

@@ -7,6 +7,9 @@
 
 namespace tamaroo_test {
 
+// The folder of the running test program, ending with '\': the programs
+// built beside it (Tamaroo.exe, the shell recorder, the drag source) are there.
+std::string TestProgramFolder();
 // The Tamaroo.exe built beside the test programs.
 std::string BuiltTamaroo();
 

@@ -32,12 +32,13 @@ BOOL CALLBACK Collect(HWND hwnd, LPARAM param) {
 
 }  // namespace
 
-std::string BuiltTamaroo() {
+std::string TestProgramFolder() {
   char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string self(path, length);
-  return self.substr(0, self.find_last_of('\\') + 1) + "Tamaroo.exe";
+  const std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+  return self.substr(0, self.find_last_of('\\') + 1);
 }
+
+std::string BuiltTamaroo() { return TestProgramFolder() + "Tamaroo.exe"; }
 
 TempFolder::TempFolder(const std::string& leaf) {
   char temp[MAX_PATH];
