@@ -72,10 +72,10 @@ TEST(ShortcutName, DroppedNamesAreKeptOrMadeHoldable) {
       {L"dotend.url. ", true, L"dotend.url"},
       {L".url", true, L".url"},
       {std::wstring(150, L'a') + L".url", true, std::wstring(150, L'a') + L".url"},
-      {L"café.url", true, L"café.url"},
-      {L"cafē.url", true, L"caf_.url"},
-      {L"what.url", true, L"what_.url"},
-      {L"한국.url", true, L"__.url"},
+      {L"caf\u00E9.url", true, L"caf\u00E9.url"},
+      {L"caf\u0113.url", true, L"caf_.url"},
+      {L"what\uF03F.url", true, L"what_.url"},
+      {L"\uD55C\uAD6D.url", true, L"_.url"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "case " << &c - cases);
