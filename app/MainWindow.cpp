@@ -167,8 +167,7 @@ void TfrmMain::RestorePosition() {
 void TfrmMain::WritePosition() {
   const RECT r = WindowRect(Handle());
   SettingsFile settings(exeFolder_ + "Settings.ini");
-  settings.WriteInteger(kSection, "Left", r.left);
-  settings.WriteInteger(kSection, "Top", r.top);
+  settings.WriteIntegers(kSection, {{"Left", r.left}, {"Top", r.top}});
 }
 
 void TfrmMain::SetUpUrlFolder() {

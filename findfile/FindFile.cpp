@@ -1,8 +1,10 @@
 #include "findfile/FindFile.h"
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 namespace {
 
@@ -25,7 +27,45 @@ TDateTime SystemTimeToDateTime(const SYSTEMTIME& time) {
   return days < 0 ? days - fraction : days + fraction;
 }
 
-TSearchRec MakeSearchRec(HANDLE handle, const WIN32_FIND_DATAA& data) {
+std::wstring FromAnsi(const std::string& text) {
+  std::wstring wide(text.size(), L'\0');  // never more characters than bytes
+  wide.resize(MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                                  static_cast<int>(wide.size())));
+  return wide;
+}
+
+std::string ToAnsi(std::wstring_view text) {
+  std::string ansi(text.size() * 3, '\0');  // the most any code page takes, UTF-8
+  ansi.resize(WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), ansi.data(),
+                                  static_cast<int>(ansi.size()), nullptr, nullptr));
+  return ansi;
+}
+
+// Cut before the first character that would leave no room for the NUL.
+template <size_t size>
+void CopyCut(const std::string& text, char (&array)[size]) {
+  size_t length = 0;
+  while (length < text.size()) {
+    const size_t next = std::min(text.size(), length + (IsDBCSLeadByte(static_cast<BYTE>(text[length])) ? 2 : 1));
+    if (next >= size) break;
+    length = next;
+  }
+  text.copy(array, length);
+  array[length] = '\0';
+}
+
+// A folder in the "\\?\" form, so that the wide calls take it past MAX_PATH
+// and keep names that end in a dot or a space.
+std::wstring ExtendedPath(const std::wstring& dir) {
+  if (dir.starts_with(L"\\\\?\\") || dir.starts_with(L"\\\\.\\")) return dir;
+  std::wstring full(GetFullPathNameW(dir.c_str(), 0, nullptr, nullptr), L'\0');
+  full.resize(GetFullPathNameW(dir.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr));
+  if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+  return full.size() > 2 && full[1] == L':' ? L"\\\\?\\" + full : dir;
+}
+
+TSearchRec MakeSearchRec(HANDLE handle, const WIN32_FIND_DATAW& data, const std::string& name,
+                         const std::wstring& wideDir) {
   TSearchRec search{};
   FILETIME local;
   WORD date = 0, time = 0;
@@ -33,9 +73,21 @@ TSearchRec MakeSearchRec(HANDLE handle, const WIN32_FIND_DATAA& data) {
   search.DosDateTime = MAKELONG(time, date);
   search.SizeLow = static_cast<LONG>(data.nFileSizeLow);
   search.Attributes = data.dwFileAttributes;
-  search.EntryName = data.cFileName;
+  search.EntryName = name;
   search.SearchHandle = handle;
-  search.Win32Data = data;
+  WIN32_FIND_DATAA& ansi = search.Win32Data;
+  ansi.dwFileAttributes = data.dwFileAttributes;
+  ansi.ftCreationTime = data.ftCreationTime;
+  ansi.ftLastAccessTime = data.ftLastAccessTime;
+  ansi.ftLastWriteTime = data.ftLastWriteTime;
+  ansi.nFileSizeHigh = data.nFileSizeHigh;
+  ansi.nFileSizeLow = data.nFileSizeLow;
+  ansi.dwReserved0 = data.dwReserved0;
+  ansi.dwReserved1 = data.dwReserved1;
+  CopyCut(name, ansi.cFileName);
+  CopyCut(ToAnsi(data.cAlternateFileName), ansi.cAlternateFileName);
+  search.WideName = data.cFileName;
+  search.WideFolder = wideDir;
   return search;
 }
 
@@ -56,16 +108,36 @@ struct FileId {
   bool operator==(const FileId&) const = default;
 };
 
-// Where a folder really is, links followed to their end.
-std::optional<FileId> IdOf(const std::string& folder) {
-  HANDLE file = CreateFileA(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+// Where a folder really is, links followed to their end; finalPath gets its
+// "\\?\" path there.
+std::optional<FileId> IdOf(const std::wstring& folder, std::wstring* finalPath = nullptr) {
+  HANDLE file = CreateFileW(folder.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   BY_HANDLE_FILE_INFORMATION info;
   const BOOL ok = GetFileInformationByHandle(file, &info);
+  if (ok && finalPath) {
+    finalPath->resize(GetFinalPathNameByHandleW(file, nullptr, 0, 0));
+    finalPath->resize(GetFinalPathNameByHandleW(file, finalPath->data(), static_cast<DWORD>(finalPath->size()), 0));
+  }
   CloseHandle(file);
   if (!ok) return std::nullopt;
   return FileId{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
+// The folder, links followed, and then every folder that holds it, innermost
+// first; empty when it cannot be opened.
+std::vector<FileId> Lineage(const std::wstring& folder) {
+  std::wstring path;
+  const std::optional<FileId> id = IdOf(folder, &path);
+  if (!id) return {};
+  std::vector<FileId> lineage{*id};
+  // "\\?\C:\a\b" is held by "\\?\C:\a\" and "\\?\C:\"; the prefix's own '\' ends it.
+  const size_t prefix = 3;
+  for (size_t cut = path.find_last_of(L'\\', path.size() - 2); cut != std::wstring::npos && cut > prefix;
+       cut = path.find_last_of(L'\\', cut - 1))
+    if (const std::optional<FileId> holder = IdOf(path.substr(0, cut + 1))) lineage.push_back(*holder);
+  return lineage;
 }
 
 }  // namespace
@@ -88,8 +160,10 @@ int TFindFile::Execute() {
   if (FolderName.empty()) return -1;
   FFoundCount = 0;
   FCancelled = false;
-  std::vector<std::string> walkPath;
-  SearchFolder(FolderName, walkPath);
+  const std::string dir = CutTrailingDelimiter(FolderName) + "\\";
+  const std::wstring wideDir = FromAnsi(dir);
+  std::vector<std::wstring> walkPath;
+  SearchFolder(dir, wideDir, ExtendedPath(wideDir), walkPath);
   return FFoundCount;
 }
 
@@ -99,44 +173,50 @@ std::string TFindFile::CutTrailingDelimiter(const std::string& path) {
   return last + 1 == path.size() && path[last] == '\\' ? path.substr(0, last) : path;
 }
 
-void TFindFile::SearchFolder(const std::string& folder, std::vector<std::string>& walkPath) {
-  const std::string dir = CutTrailingDelimiter(folder) + "\\";
-  WIN32_FIND_DATAA data;
-  HANDLE first = FindFirstFileA((dir + "*.*").c_str(), &data);
+void TFindFile::SearchFolder(const std::string& dir, const std::wstring& wideDir, const std::wstring& callDir,
+                             std::vector<std::wstring>& walkPath) {
+  WIN32_FIND_DATAW data;
+  HANDLE first = FindFirstFileW((callDir + L"*.*").c_str(), &data);
   if (first == INVALID_HANDLE_VALUE) return;
   const FindHandle search(first);
-  walkPath.push_back(dir);
+  walkPath.push_back(callDir);
   do {
     if (ProcessMessages) ProcessMessages();
     if (FCancelled) break;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       // Names starting with '.' are "." and ".." and folders that tools
       // keep to themselves.
-      if (IsFindSub && data.cFileName[0] != '.') {
-        const std::string sub = dir + data.cFileName + "\\";
+      if (IsFindSub && data.cFileName[0] != L'.') {
+        const std::wstring sub = callDir + data.cFileName + L"\\";
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || !LeadsBack(sub, walkPath))
-          SearchFolder(sub, walkPath);
+          SearchFolder(dir + ToAnsi(data.cFileName) + "\\", wideDir + data.cFileName + L"\\", sub, walkPath);
       }
       continue;
     }
-    if (!FileMask.empty() && !MatchMasks(data.cFileName)) continue;
+    const std::string name = ToAnsi(data.cFileName);
+    if (!FileMask.empty() && !MatchMasks(name)) continue;
     if (CheckTimeIs == tmNone || TimeFits(data))
-      DoFind(data.cFileName, dir, FCancelled, MakeSearchRec(search.get(), data));
-  } while (FindNextFileA(search.get(), &data));
+      DoFind(name, dir, FCancelled, MakeSearchRec(search.get(), data, name, wideDir));
+  } while (FindNextFileW(search.get(), &data));
   walkPath.pop_back();
 }
 
-// A link back to a folder that is being searched would repeat its files over
-// and over; other links are followed like folders.
-bool TFindFile::LeadsBack(const std::string& folder, const std::vector<std::string>& walkPath) {
-  const std::optional<FileId> target = IdOf(folder);
-  if (!target) return false;
-  for (const std::string& open : walkPath)
-    if (IdOf(open) == target) return true;
+// A link to the root or to a folder that holds it, or into a folder that is
+// being searched (the whole walked tree among them), would report files again,
+// or over and over; other links are followed like folders.
+bool TFindFile::LeadsBack(const std::wstring& link, const std::vector<std::wstring>& walkPath) {
+  const std::vector<FileId> target = Lineage(link);
+  if (target.empty()) return false;
+  const std::vector<FileId> root = Lineage(walkPath.front());
+  if (std::ranges::find(root, target.front()) != root.end()) return true;
+  for (const std::wstring& open : walkPath) {
+    const std::optional<FileId> id = IdOf(open);
+    if (id && std::ranges::find(target, *id) != target.end()) return true;
+  }
   return false;
 }
 
-bool TFindFile::TimeFits(const WIN32_FIND_DATAA& data) const {
+bool TFindFile::TimeFits(const WIN32_FIND_DATAW& data) const {
   const FILETIME& stamp = CheckTimeKind == tmCreate       ? data.ftCreationTime
                           : CheckTimeKind == tmLastAccess ? data.ftLastAccessTime
                                                           : data.ftLastWriteTime;

@@ -2,7 +2,9 @@
 // TFindFile walks a folder tree and reports, through OnFind, every file that
 // fits its masks and, optionally, a time stamp filter. All strings are byte
 // strings of the system's ANSI code page; a double-byte character's second
-// byte is never taken for '\' or '.'.
+// byte is never taken for '\' or '.'. The walk itself uses the file system's
+// own (wide) names, so it also enters folders whose names the code page
+// cannot hold, that end in a dot or a space, or that lie past MAX_PATH.
 #include <windows.h>
 
 #include <functional>
@@ -26,6 +28,11 @@ struct TSearchRec {
   DWORD ExcludedAttributes;  // always 0: the walk asks for every attribute
   HANDLE SearchHandle;
   WIN32_FIND_DATAA Win32Data;
+  // The names as the file system has them: the ANSI ones above may have lost
+  // characters the code page cannot hold. WideFolder is the folder as Path
+  // gives it, ending with '\', in the plain form (no "\\?\" prefix).
+  std::wstring WideName;
+  std::wstring WideFolder;
 };
 
 // Setting cancel stops the search after this file.
@@ -79,11 +86,14 @@ class TFindFile {
   bool MatchMasks(const std::string& fileName) const;
 
  private:
-  // walkPath: the folders being searched, outermost first.
-  void SearchFolder(const std::string& folder, std::vector<std::string>& walkPath);
+  // dir and wideDir: the folder as reported, ending with '\'; callDir: the
+  // same in the "\\?\" form that the wide calls take; walkPath: the callDirs
+  // being searched, outermost first.
+  void SearchFolder(const std::string& dir, const std::wstring& wideDir, const std::wstring& callDir,
+                    std::vector<std::wstring>& walkPath);
   void DoFind(const std::string& fileName, const std::string& path, bool& cancel, const TSearchRec& search);
-  bool TimeFits(const WIN32_FIND_DATAA& data) const;
-  static bool LeadsBack(const std::string& folder, const std::vector<std::string>& walkPath);
+  bool TimeFits(const WIN32_FIND_DATAW& data) const;
+  static bool LeadsBack(const std::wstring& link, const std::vector<std::wstring>& walkPath);
   static std::string CutTrailingDelimiter(const std::string& path);
 
   bool FCancelled = false;

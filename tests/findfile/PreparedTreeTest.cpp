@@ -1,6 +1,7 @@
 // Walks over the tree that make-tree.sh prepares from the Unix side.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -23,6 +24,13 @@ std::string Prepared(const std::string& folder) {
   return path;
 }
 
+std::string Ansi(const std::wstring& wide) {
+  std::string ansi(wide.size() * 3, '\0');
+  ansi.resize(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(),
+                                  static_cast<int>(ansi.size()), nullptr, nullptr));
+  return ansi;
+}
+
 class PreparedTree : public testing::Test {
  protected:
   void SetUp() override {
@@ -40,18 +48,73 @@ TEST_F(PreparedTree, DriveRootGivesRootPaths) {
   }
 }
 
-// loop\a\up leads to loop, loop\b\self to loop\b: both are on the path when
-// met. loop\b\side leads to loop\a, which is not, and is followed.
-TEST_F(PreparedTree, LinksBackToTheWalkedPathAreNotEntered) {
-  const std::string loop = Prepared("loop");
-  for (const char* link : {"a\\up", "b\\side", "b\\self"})
-    ASSERT_EQ(GetFileAttributesA((loop + link).c_str()), DWORD{FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT})
-        << link;
+// A link to the root or to a folder that holds it, or into the walked tree,
+// would report files again: loop\a\up leads to the root loop, loop\b\self to
+// loop\b, loop\b\side to loop\a, up\inner\up to the folder that holds the
+// root (and the root in it once more). loop\b\out leads out of the tree and
+// is followed.
+TEST_F(PreparedTree, LinksBackIntoOrAboveTheWalkedTreeAreNotEntered) {
+  struct Row {
+    std::string root;
+    std::vector<std::string> links;
+    std::vector<Found> expected;
+  };
+  const std::string loop = Prepared("loop"), inner = Prepared("up/inner");
+  const Row rows[] = {
+      {loop,
+       {"a\\up", "b\\side", "b\\self", "b\\out"},
+       {{loop, "root.txt"}, {loop + "a\\", "a.txt"}, {loop + "b\\", "b.txt"}, {loop + "b\\out\\", "inner.txt"}}},
+      {inner, {"up"}, {{inner, "inner.url"}}},
+  };
+  for (const Row& row : rows) {
+    for (const std::string& link : row.links)
+      ASSERT_EQ(GetFileAttributesA((row.root + link).c_str()),
+                DWORD{FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT})
+          << row.root << link;
+    TFindFile find;
+    find.FolderName = row.root;
+    EXPECT_EQ(Sorted(Walk(find)), Sorted(row.expected)) << row.root;
+  }
+}
+
+// Folders that the ANSI calls cannot enter: a name that the code page cannot
+// hold (932 has no ά, 1252 no Greek at all), names that end in a dot or a
+// space, a path past MAX_PATH. Reports give their ANSI names and, beside
+// them, the names as the file system has them.
+TEST_F(PreparedTree, EntersFoldersThatOnlyTheWideNamesReach) {
+  const std::wstring l100(100, L'l');
+  struct Row {
+    std::wstring folder;
+    std::wstring name;
+  };
+  const Row rows[] = {
+      {L"\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac", L"greek.url"},
+      {L"dotend.", L"dot.url"},
+      {L"spaceend ", L"space.url"},
+      {l100 + L"\\" + l100 + L"\\" + l100, L"long.url"},
+  };
+  const std::string names = Prepared("names");
   TFindFile find;
-  find.FolderName = loop;
-  EXPECT_EQ(
-      Sorted(Walk(find)),
-      Sorted({{loop, "root.txt"}, {loop + "a\\", "a.txt"}, {loop + "b\\", "b.txt"}, {loop + "b\\side\\", "a.txt"}}));
+  find.FolderName = names;
+  std::vector<Found> reports;
+  std::vector<TSearchRec> records;
+  find.OnFind = [&](const std::string& fileName, const std::string& path, TSearchRec search, bool&) {
+    reports.push_back({path, fileName});
+    records.push_back(search);
+  };
+  EXPECT_EQ(find.Execute(), static_cast<int>(std::size(rows)));
+  for (const Row& row : rows) {
+    const std::wstring folder = std::wstring(names.begin(), names.end()) + row.folder + L"\\";
+    const auto record = std::find_if(records.begin(), records.end(),
+                                     [&](const TSearchRec& search) { return search.WideFolder == folder; });
+    if (record == records.end()) {
+      ADD_FAILURE() << Ansi(folder) << " not entered";
+      continue;
+    }
+    EXPECT_EQ(record->WideName, row.name);
+    EXPECT_EQ(record->EntryName, Ansi(row.name));
+    EXPECT_EQ(reports[record - records.begin()], (Found{Ansi(folder), Ansi(row.name)}));
+  }
 }
 
 TEST_F(PreparedTree, ZeroTimeStampIsOlderThanAnyDateButNeverNewer) {
