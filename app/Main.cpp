@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "app/FailureTexts.h"
 #include "app/MainWindow.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
@@ -10,6 +11,7 @@
 #include "win/WideText.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  win::UseFailureTexts(app::kFailureTexts);
   const std::wstring title = win::FromUtf8(resources::kApplicationTitle);
   const win::OleSession ole;  // for the drop target: outlives every window
   try {

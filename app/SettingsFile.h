@@ -1,12 +1,18 @@
 #pragma once
 // The settings file beside the executable, opened for one use at a time.
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 namespace app {
 
 class SettingsFile {
  public:
+  struct Integer {
+    const char* key;
+    std::int32_t value;
+  };
+
   explicit SettingsFile(std::string path) : path_(std::move(path)) {}
   // Flushes the system's cache of the file, so each use reads what is on disk.
   ~SettingsFile();
@@ -16,8 +22,11 @@ class SettingsFile {
   const std::string& Path() const { return path_; }
   // The value, or `fallback` when it is missing or not an integer.
   std::int32_t ReadInteger(const char* section, const char* key, std::int32_t fallback) const;
-  // Throws Failure naming the file when it cannot be written.
-  void WriteInteger(const char* section, const char* key, std::int32_t value);
+  // Sets the keys, keeping the file's other keys and sections, by replacing
+  // the whole file at once: a reader never sees some of the keys written and
+  // others not, and a failed write leaves the old file. Throws Failure naming
+  // the file when it cannot be written.
+  void WriteIntegers(const char* section, std::initializer_list<Integer> values);
 
  private:
   std::string path_;

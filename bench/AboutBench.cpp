@@ -9,6 +9,7 @@
 #include <string>
 
 #include "TamarooProcess.h"
+#include "app/FailureTexts.h"
 #include "app/MainWindow.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
@@ -68,6 +69,7 @@ void Print(const char* when) {
 }  // namespace
 
 int main() {
+  win::UseFailureTexts(app::kFailureTexts);
   // The main window reads its face from the working folder; an empty file
   // keeps the designed size without a failure box.
   const tamaroo_test::TempFolder work;

@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "TamarooProcess.h"
 #include "findfile/FindFile.h"
 #include "tests/findfile/MaskTable.h"
 
@@ -60,11 +60,8 @@ double Median(std::vector<double> times) {
 
 double Fastest(const std::vector<double>& times) { return *std::min_element(times.begin(), times.end()); }
 
-std::string MakeTree() {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string root = std::string(temp) + "findfile-bench-" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(root.c_str(), nullptr);
+// Fills `folder` (without its final '\\') with the tree and returns it.
+std::string MakeTree(const std::string& root) {
   for (int folder = 0; folder < kFolders; ++folder) {
     const std::string top = root + "\\d" + std::to_string(folder);
     CreateDirectoryA(top.c_str(), nullptr);
@@ -148,10 +145,10 @@ void BenchMatch() {
 
 int main() {
   std::printf("code page %u\n", GetACP());
-  const std::string root = MakeTree();
-  BenchWalk(root);
-  std::error_code ignored;
-  std::filesystem::remove_all(root, ignored);
+  {
+    const tamaroo_test::TempFolder folder;
+    BenchWalk(MakeTree(folder.Path().substr(0, folder.Path().size() - 1)));
+  }
   BenchMatch();
   return 0;
 }

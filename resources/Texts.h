@@ -16,5 +16,6 @@ inline constexpr char8_t kCannotStore[] = u8"%s を格納できません";
 inline constexpr char8_t kNotFound[] = u8"%s が見つかりません";
 inline constexpr char8_t kCannotOpenClipboard[] = u8"クリップボードを開くことができません";
 inline constexpr char8_t kAboutCaption[] = u8"バージョン情報";
+inline constexpr char8_t kUnexpectedError[] = u8"予期しないエラーが発生しました";
 
 }  // namespace resources

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "image/BmpFile.h"
-#include "resources/Texts.h"
 #include "text/FailureText.h"
 #include "win/Failure.h"
 #include "win/WideText.h"
@@ -19,15 +18,15 @@ constexpr LONGLONG kMaxFileBytes = image::kMaxDecodedBytes + (1 << 20);
 std::vector<std::uint8_t> ReadWholeFile(const std::string& fileName) {
   const FileHandle file = OwnFile(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) throw Failure(text::Format(FromUtf8(resources::kCannotOpenFile), {FromAnsi(fileName)}));
+  if (!file) throw Failure(text::Format(FromUtf8(Texts().cannotOpenFile), {FromAnsi(fileName)}));
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size)) throw Failure(FromUtf8(resources::kStreamReadError));
-  if (size.QuadPart > kMaxFileBytes) throw Failure(FromUtf8(resources::kInvalidBitmap));
+  if (!GetFileSizeEx(file.get(), &size)) throw Failure(FromUtf8(Texts().streamReadError));
+  if (size.QuadPart > kMaxFileBytes) throw Failure(FromUtf8(Texts().invalidBitmap));
   std::vector<std::uint8_t> bytes(static_cast<size_t>(size.QuadPart));
   DWORD read = 0;
   if (!bytes.empty() &&
       (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size()))
-    throw Failure(FromUtf8(resources::kStreamReadError));
+    throw Failure(FromUtf8(Texts().streamReadError));
   return bytes;
 }
 
@@ -39,8 +38,8 @@ void Bitmap::LoadFromFile(const std::string& fileName) {
   const image::BmpLayout layout = image::ParseBmp(file);
   switch (layout.status) {
     case image::BmpStatus::Empty: return;
-    case image::BmpStatus::ReadError: throw Failure(FromUtf8(resources::kStreamReadError));
-    case image::BmpStatus::Invalid: throw Failure(FromUtf8(resources::kInvalidBitmap));
+    case image::BmpStatus::ReadError: throw Failure(FromUtf8(Texts().streamReadError));
+    case image::BmpStatus::Invalid: throw Failure(FromUtf8(Texts().invalidBitmap));
     case image::BmpStatus::Ok: break;
   }
   // The header is copied out so the system reads it aligned.
@@ -59,7 +58,7 @@ void Bitmap::LoadFromFile(const std::string& fileName) {
   const DWORD error = GetLastError();
   if (!lines) {
     if (error) throw Failure(SystemErrorText(error));
-    throw Failure(FromUtf8(resources::kInvalidBitmap));
+    throw Failure(FromUtf8(Texts().invalidBitmap));
   }
   DcHandle dc(CreateCompatibleDC(screen.get()));
   SelectObject(dc.get(), bitmap.get());

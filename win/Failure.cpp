@@ -2,11 +2,19 @@
 
 #include <windows.h>
 
-#include "resources/Texts.h"
 #include "text/FailureText.h"
 #include "win/WideText.h"
 
 namespace win {
+namespace {
+
+FailureTexts texts;
+
+}  // namespace
+
+void UseFailureTexts(const FailureTexts& given) { texts = given; }
+
+const FailureTexts& Texts() { return texts; }
 
 Failure::Failure(std::wstring text) : text_(std::move(text)), utf8_(ToUtf8(text_)) {}
 
@@ -16,7 +24,7 @@ std::wstring SystemErrorText(unsigned long code) {
                  code, 0, reinterpret_cast<wchar_t*>(&message), 0, nullptr);
   std::wstring systemText = message ? message : L"";
   LocalFree(message);
-  return text::Format(FromUtf8(resources::kSystemError),
+  return text::Format(FromUtf8(texts.systemError),
                       {std::to_wstring(code), text::WithoutTrailingBlanksAndDots(std::move(systemText))});
 }
 

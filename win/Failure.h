@@ -19,6 +19,23 @@ class Failure : public std::exception {
   std::string utf8_;
 };
 
+// The failure texts of this layer, in UTF-8, handed in by the program; "%s"
+// and "%d" are filled in as text::Format does.
+struct FailureTexts {
+  const char8_t* cannotOpenFile = u8"";  // %s: the file
+  const char8_t* streamReadError = u8"";
+  const char8_t* invalidBitmap = u8"";
+  const char8_t* systemError = u8"";  // %d: the code, %s: the system's text for it
+  const char8_t* cannotCreateWindow = u8"";
+  const char8_t* cannotOpenClipboard = u8"";
+  const char8_t* unexpected = u8"";  // a failure that carries no text of its own
+};
+
+// Call before any window is made; the strings must live as long as the program.
+void UseFailureTexts(const FailureTexts& texts);
+// The texts handed in; empty ones before that.
+const FailureTexts& Texts();
+
 // The failure text for a system error code, with the system's own text for it.
 std::wstring SystemErrorText(unsigned long code);
 

@@ -39,7 +39,7 @@ std::wstring CurrentFailureText() {
     // Library failures carry UTF-8 texts (plain ASCII for the standard ones).
     return FromUtf8(reinterpret_cast<const char8_t*>(e.what()));
   } catch (...) {
-    return FromUtf8(u8"予期しないエラーが発生しました");
+    return FromUtf8(Texts().unexpected);
   }
 }
 

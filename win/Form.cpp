@@ -1,6 +1,5 @@
 #include "win/Form.h"
 
-#include "resources/Texts.h"
 #include "win/Failure.h"
 #include "win/FailureBox.h"
 #include "win/WideText.h"
@@ -35,7 +34,7 @@ void Form::CreateHandle(const FormClass& windowClass, const FormPlacement& place
     // A creation hook can refuse the window without saying why.
     const DWORD error = GetLastError();
     hwnd_ = nullptr;  // bound on WM_NCCREATE to a window that is gone again
-    throw Failure(error ? SystemErrorText(error) : FromUtf8(resources::kCannotCreateWindow));
+    throw Failure(error ? SystemErrorText(error) : FromUtf8(Texts().cannotCreateWindow));
   }
 }
 

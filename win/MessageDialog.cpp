@@ -4,7 +4,6 @@
 #include <new>
 #include <string_view>
 
-#include "resources/Texts.h"
 #include "text/AboutText.h"
 #include "win/Application.h"
 #include "win/Failure.h"
@@ -132,7 +131,7 @@ void MessageDialog::DrawPart(const DRAWITEMSTRUCT& item) const {
 void MessageDialog::CopyToClipboard() const {
   MessageBeep(0);
   const ClipboardLock clipboard(Handle());
-  if (!clipboard.IsOpen()) throw Failure(FromUtf8(resources::kCannotOpenClipboard));
+  if (!clipboard.IsOpen()) throw Failure(FromUtf8(Texts().cannotOpenClipboard));
   EmptyClipboard();
   const std::wstring button(kButtonCaption);
   SetClipboardText(CF_TEXT, text::CopyBlock(ToAnsi(caption_), message_, ToAnsi(button)));

@@ -14,6 +14,7 @@
 #include "ModalProbe.h"
 #include "ShellRecorder.h"
 #include "TamarooProcess.h"
+#include "app/FailureTexts.h"
 #include "win/Application.h"
 #include "win/Failure.h"
 #include "win/WideText.h"
@@ -30,6 +31,7 @@ class MainWindowMenu : public ::testing::Test {
   static void SetUpTestSuite() { RegisterShellRecorder(); }
 
   void SetUp() override {
+    win::UseFailureTexts(app::kFailureTexts);
     GetCurrentDirectoryA(MAX_PATH, previousFolder);
     work.Write("glyph.bmp", std::vector<unsigned char>{});  // an empty face: no box
     SetCurrentDirectoryA(work.Path().c_str());
@@ -190,16 +192,23 @@ TEST_F(MainWindowMenu, EveryShortcutInTheTreeGetsAnEntryThatOpensItsFile) {
   EXPECT_EQ(captions, (Captions{L"d", L"deep", L"g", std::wstring(251, L'l'), L"snow \u2603"}));
 
   for (const win::MenuItem* entry : entries) Choose(*entry);
-  std::vector<std::wstring> opened;
-  for (const std::wstring& path : ShellOpened(work.Path(), names.size())) {
-    // Past MAX_PATH the shell is handed the short form of the path.
-    std::wstring full(32768, L'\0');
-    full.resize(GetLongPathNameW((L"\\\\?\\" + path).c_str(), full.data(), static_cast<DWORD>(full.size())));
-    opened.push_back(full.empty() ? L"<missing> " + path : full.substr(4));
-  }
+  // Past MAX_PATH, or with a name ending in a dot, the shell is handed the
+  // short form of the path: compare the files, not the names.
+  const auto identity = [](const std::wstring& path) {
+    const HANDLE file =
+        CreateFileW((L"\\\\?\\" + path).c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool found = GetFileInformationByHandle(file, &info);
+    CloseHandle(file);
+    return found ? std::to_wstring(info.nFileIndexHigh) + L":" + std::to_wstring(info.nFileIndexLow)
+                 : L"<missing> " + path;
+  };
+  std::vector<std::wstring> opened, expected;
+  for (const std::wstring& path : ShellOpened(work.Path(), names.size())) opened.push_back(identity(path));
+  for (const std::wstring& path : stored) expected.push_back(identity(path));
   std::sort(opened.begin(), opened.end());
-  std::sort(stored.begin(), stored.end());
-  EXPECT_EQ(opened, stored);
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(opened, expected);
 }
 
 TEST_F(MainWindowMenu, AShortcutTheShellCannotOpenIsToldWithTheSystemsReason) {

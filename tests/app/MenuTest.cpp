@@ -81,30 +81,6 @@ TEST_F(TamarooMenu, ABookmarkChosenFromTheMenuIsOpenedByTheShell) {
             std::vector<std::wstring>{win::FromAnsi(exeFolder.Path() + "favorite\\b.url")});
 }
 
-std::vector<std::string> FilesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA data;
-  const HANDLE search = FindFirstFileA((folder + "*").c_str(), &data);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (data.cFileName[0] != '.') names.push_back(data.cFileName);
-  } while (FindNextFileA(search, &data));
-  FindClose(search);
-  return names;
-}
-
-// Fills the rest of a disk, down to its last byte.
-void Fill(const std::string& path) {
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  const std::string block(4096, 'x');
-  DWORD written = 0;
-  for (DWORD size = 4096; size; size /= 2) {
-    while (WriteFile(file, block.data(), size, &written, nullptr) && written == size) {
-    }
-  }
-  CloseHandle(file);
-}
-
 using TamarooDrop = TamarooTest;
 
 // On a full disk a dragged link is refused whole with a box that keeps no
@@ -128,7 +104,7 @@ TEST_F(TamarooDrop, AFullDiskStoresNothingHoldsNoSenderAndStoresOnceThereIsRoom)
     TamarooProcess tamaroo(exe, workFolder.Path());
     ASSERT_TRUE(tamaroo.WaitForMainWindow());
     const std::string filler = disk + "\\filler";
-    Fill(filler);
+    FillDisk(filler);
     const struct Free {
       std::string path;
       ~Free() { DeleteFileA(path.c_str()); }
@@ -137,13 +113,13 @@ TEST_F(TamarooDrop, AFullDiskStoresNothingHoldsNoSenderAndStoresOnceThereIsRoom)
     const HWND box = tamaroo.WaitForFailureBox();
     ASSERT_TRUE(box);
     EXPECT_EQ(BoxText(box), L"Example.url を格納できません.");
-    EXPECT_EQ(FilesIn(exe + "favorite\\"), std::vector<std::string>{});
+    EXPECT_EQ(FileNames(exe + "favorite\\"), std::vector<std::string>{});
     DismissBox(box);
 
     DeleteFileA(filler.c_str());
     EXPECT_EQ(Drag(L"680 380 chromium https://example.com/ Example"), DWORD{DROPEFFECT_COPY});
-    EXPECT_TRUE(WaitUntil([&] { return !FilesIn(exe + "favorite\\").empty(); }));
-    EXPECT_EQ(FilesIn(exe + "favorite\\"), std::vector<std::string>{"Example.url"});
+    EXPECT_TRUE(WaitUntil([&] { return !FileNames(exe + "favorite\\").empty(); }));
+    EXPECT_EQ(FileNames(exe + "favorite\\"), std::vector<std::string>{"Example.url"});
     PostMessageW(tamaroo.WaitForMainWindow(), WM_CLOSE, 0, 0);
     EXPECT_EQ(tamaroo.WaitForExit(), 0u);
   }

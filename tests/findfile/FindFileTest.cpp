@@ -1,31 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "HandleCount.h"
+#include "TamarooProcess.h"
 #include "Walk.h"
 #include "findfile/FindFile.h"
 
 namespace {
 
-// A folder under the temporary folder, named after the test, removed with
-// everything in it at the end.
+// A fresh folder under the temporary folder, removed with everything in it
+// at the end; `root` has no final '\\'.
 class TempTree {
  public:
-  TempTree() {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    root = std::string(temp) + "findfile-" + testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
-           std::to_string(GetCurrentProcessId());
-    Remove();
-    EXPECT_TRUE(CreateDirectoryA(root.c_str(), nullptr)) << root;
-  }
-  ~TempTree() { Remove(); }
-
   std::string Folder(const std::string& name, DWORD attributes = 0) const {
     const std::string path = root + "\\" + name;
     EXPECT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path;
@@ -44,13 +34,11 @@ class TempTree {
     return path;
   }
 
-  std::string root;
-
  private:
-  void Remove() const {
-    std::error_code ignored;
-    std::filesystem::remove_all(root, ignored);
-  }
+  tamaroo_test::TempFolder folder_;
+
+ public:
+  const std::string root = folder_.Path().substr(0, folder_.Path().size() - 1);
 };
 
 // Noon of a local date, as the file system stores it.

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace tamaroo_test {
@@ -36,6 +37,30 @@ std::string TestProgramFolder() {
   char path[MAX_PATH];
   const std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
   return self.substr(0, self.find_last_of('\\') + 1);
+}
+
+std::vector<std::string> FileNames(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (found.cFileName != std::string(".") && found.cFileName != std::string("..")) names.push_back(found.cFileName);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void FillDisk(const std::string& path) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  const std::string block(4096, 'x');
+  DWORD written = 0;
+  for (DWORD size = 4096; size; size /= 2) {
+    while (WriteFile(file, block.data(), size, &written, nullptr) && written == size) {
+    }
+  }
+  CloseHandle(file);
 }
 
 std::string BuiltTamaroo() { return TestProgramFolder() + "Tamaroo.exe"; }

@@ -60,6 +60,11 @@ class TamarooProcess {
   PROCESS_INFORMATION process_{};
 };
 
+// The names in a folder (ending with '\'), sorted, so a file left behind shows.
+std::vector<std::string> FileNames(const std::string& folder);
+// Writes `path` until its disk holds no more, down to the last byte.
+void FillDisk(const std::string& path);
+
 // Text of the message box's text control.
 std::wstring BoxText(HWND box);
 // Presses OK and waits until the box is gone.

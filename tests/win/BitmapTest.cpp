@@ -6,6 +6,8 @@
 #include <string>
 
 #include "BmpSamples.h"
+#include "TamarooProcess.h"
+#include "app/FailureTexts.h"
 #include "win/Failure.h"
 
 namespace {
@@ -15,19 +17,9 @@ using bmp_samples::Shape;
 
 class BitmapTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    path = std::string(temp) + "tamaroo-bitmap-test-" + std::to_string(GetCurrentProcessId()) + ".bmp";
-  }
-  void TearDown() override { DeleteFileA(path.c_str()); }
+  void SetUp() override { win::UseFailureTexts(app::kFailureTexts); }
 
-  void Write(const std::vector<std::uint8_t>& bytes) const {
-    FILE* file = fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    fwrite(bytes.data(), 1, bytes.size(), file);
-    fclose(file);
-  }
+  void Write(const std::vector<std::uint8_t>& bytes) const { folder.Write("face.bmp", bytes); }
 
   // The colour the loaded picture shows at (x, y).
   COLORREF Drawn(const win::Bitmap& bitmap, int x, int y) const {
@@ -44,7 +36,8 @@ class BitmapTest : public ::testing::Test {
     return color;
   }
 
-  std::string path;
+  const tamaroo_test::TempFolder folder;
+  const std::string path = folder.Path() + "face.bmp";
 };
 
 // A 2x2 picture whose top-left pixel is `red` (as the shape stores red), the rest 0.

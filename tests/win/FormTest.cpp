@@ -6,6 +6,8 @@
 #include <string>
 
 #include "ModalProbe.h"
+#include "ZOrder.h"
+#include "app/FailureTexts.h"
 #include "text/FailureText.h"
 #include "win/Application.h"
 #include "win/Failure.h"
@@ -52,14 +54,6 @@ struct Seen {
   HWND owner = nullptr;
 };
 
-// Whether `front` comes before `back` in the z-order.
-bool InFront(HWND front, HWND back) {
-  for (HWND hwnd = GetWindow(front, GW_HWNDNEXT); hwnd; hwnd = GetWindow(hwnd, GW_HWNDNEXT)) {
-    if (hwnd == back) return true;
-  }
-  return false;
-}
-
 class FormTest : public ::testing::Test {
  protected:
   // Sends the message and reads the failure box it shows, then closes the box.
@@ -75,7 +69,7 @@ class FormTest : public ::testing::Test {
                    GetWindowTextW(box, text, 256);
                    seen.caption = text;
                    seen.mainEnabled = IsWindowEnabled(form.Handle());
-                   seen.boxInFront = InFront(box, form.Handle());
+                   seen.boxInFront = tamaroo_test::InFront(box, form.Handle());
                    seen.owner = GetWindow(box, GW_OWNER);
                    SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
                  });
@@ -121,6 +115,7 @@ TEST_F(FormTest, TheMouseCaptureIsCancelledBeforeAFailureIsShown) {
 }
 
 TEST(Failure, GivesTheSystemsTextForACodeOnceDottedAndItsTextInUtf8) {
+  win::UseFailureTexts(app::kFailureTexts);
   const win::Failure failure(win::SystemErrorText(ERROR_ACCESS_DENIED));
   const std::wstring shown = text::WithFinalDot(failure.Text());
   const std::wstring start = L"システムエラー。コード：5.\r\n";
