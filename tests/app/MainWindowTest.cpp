@@ -15,6 +15,7 @@
 #include "ShellRecorder.h"
 #include "TamarooProcess.h"
 #include "app/FailureTexts.h"
+#include "text/FailureText.h"
 #include "win/Application.h"
 #include "win/Failure.h"
 #include "win/WideText.h"
@@ -220,7 +221,8 @@ TEST_F(MainWindowMenu, AShortcutTheShellCannotOpenIsToldWithTheSystemsReason) {
                   static_cast<DWORD>(missing.size() + 1));
   const std::wstring box = FailureOf([&] { Choose(*window->popMenu.Find("popItem1")); });
   RegisterShellRecorder();
-  EXPECT_EQ(box, L"?") << box;
+  // The system's own words for the missing program, in the system's language.
+  EXPECT_EQ(box, text::WithFinalDot(win::SystemErrorText(ERROR_FILE_NOT_FOUND)));
 }
 
 enum class Source { Elsewhere, InStorage, Folder, Missing };
