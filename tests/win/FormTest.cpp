@@ -79,7 +79,10 @@ class FormTest : public ::testing::Test {
   win::Application app{L"Tamaroo", L"MAINICON"};
   ThrowingForm form{app.Handle()};
 
-  void SetUp() override { app.SetMainWindow(form.Handle()); }
+  void SetUp() override {
+    win::UseFailureTexts(app::kFailureTexts);
+    app.SetMainWindow(form.Handle());
+  }
 };
 
 TEST_F(FormTest, FailuresInHandlersAreShownAndTheWindowGoesOn) {
