@@ -86,6 +86,7 @@ void TfrmMain::BuildMenu() {
   using Handler = void (TfrmMain::*)();
   static constexpr std::pair<std::string_view, Handler> kHandlers[] = {
       {"mnuOpenURLFolderClick", &TfrmMain::mnuOpenURLFolderClick},
+      {"mnuPasteClick", &TfrmMain::mnuPasteClick},
       {"mnuAboutClick", &TfrmMain::mnuAboutClick},
       {"mnuExitClick", &TfrmMain::mnuExitClick},
   };
@@ -299,6 +300,18 @@ void TfrmMain::MenuItemClick(const std::wstring& path) {
   if (!ShellExecuteExW(&open)) throw win::Failure(win::SystemErrorText(GetLastError()));
 }
 
+// What the clipboard holds is taken as a drop of it would be.
+void TfrmMain::mnuPasteClick() {
+  // Told apart from an empty clipboard: OLE's reading would only find nothing.
+  if (!win::ClipboardLock(Handle()).IsOpen()) throw win::Failure(win::FromUtf8(resources::kCannotOpenClipboard));
+  Microsoft::WRL::ComPtr<IDataObject> data;
+  if (FAILED(OleGetClipboard(&data))) throw win::Failure(win::FromUtf8(resources::kCannotOpenClipboard));
+  win::Dropped pasted = win::ReadDropped(data.Get());
+  if (!text::BringsBookmarks(pasted.files, pasted.link))
+    throw win::Failure(win::FromUtf8(resources::kNoUrlOnClipboard));
+  StoreLater(std::move(pasted));
+}
+
 void TfrmMain::mnuOpenURLFolderClick() {
   ShellExecuteA(Handle(), "Open", UrlFolder.c_str(), nullptr, nullptr, SW_SHOW);
 }
@@ -369,6 +382,9 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU: FormContextMenu(lParam); return 0;
     case WM_DROPFILES: WMDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case kStoreDropsMessage: StorePendingDrops(); return 0;
+    case WM_CHAR:
+      if (wParam == 0x16) mnuPasteClick();  // Ctrl+V
+      return 0;
     case WM_MEASUREITEM:
       if (popMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
       break;

@@ -50,6 +50,7 @@ class TfrmMain : public win::Form {
   void FindFileFind(const Bookmark& found);
   void MenuItemClick(const std::wstring& path);
   void mnuOpenURLFolderClick();
+  void mnuPasteClick();
   void mnuAboutClick();
   void WMDropFiles(HDROP drop);
   void mnuExitClick();

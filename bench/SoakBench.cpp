@@ -23,8 +23,8 @@ namespace {
 using namespace tamaroo_test;
 
 constexpr int kShortcuts = 1000, kMenus = 1000, kDrops = 1000, kAboutBoxes = 100;
-// The About entry's command: the fourth entry of the menu description.
-constexpr WPARAM kAboutCommand = 4;
+// The About entry's command: the fifth entry of the menu description.
+constexpr WPARAM kAboutCommand = 5;
 
 // Waits, up to ten seconds, until a window of the class is shown (or, with
 // `shown` false, until none is); returns the one shown.

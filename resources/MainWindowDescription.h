@@ -25,6 +25,7 @@ struct MenuEntryDescription {
 inline constexpr MenuEntryDescription kMainMenu[] = {
     {"mnuAll", u8"&Tamaroo", -1, 0, nullptr},
     {"mnuOpenURLFolder", u8"URL格納ﾌｫﾙﾀﾞを開く(&U)", 1, 1, "mnuOpenURLFolderClick"},
+    {"mnuPaste", u8"クリップボードから追加(&P)", -1, 1, "mnuPasteClick"},
     {"mnuN2", u8"-", -1, 1, nullptr},
     {"mnuAbout", u8"ﾊﾞｰｼﾞｮﾝ情報(&A)", 3, 1, "mnuAboutClick"},
     {"mnuExit", u8"終了(&E)", 2, 1, "mnuExitClick"},

@@ -15,6 +15,7 @@ inline constexpr char8_t kBadImageSize[] = u8"イメージサイズが正しく�
 inline constexpr char8_t kCannotStore[] = u8"%s を格納できません";
 inline constexpr char8_t kNotFound[] = u8"%s が見つかりません";
 inline constexpr char8_t kCannotOpenClipboard[] = u8"クリップボードを開くことができません";
+inline constexpr char8_t kNoUrlOnClipboard[] = u8"クリップボードに URL がありません";
 inline constexpr char8_t kAboutCaption[] = u8"バージョン情報";
 inline constexpr char8_t kUnexpectedError[] = u8"予期しないエラーが発生しました";
 

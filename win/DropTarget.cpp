@@ -120,7 +120,9 @@ std::optional<text::WebLink> VirtualShortcut(IDataObject* data) {
   return text::WebLink{std::move(*url), std::wstring(text::TitleOfShortcutName(name))};
 }
 
-Dropped Read(IDataObject* data) {
+}  // namespace
+
+Dropped ReadDropped(IDataObject* data) {
   Dropped offer;
   Medium drop;
   if (Get(data, CF_HDROP, -1, TYMED_HGLOBAL, drop) && IsWellFormed(drop.hGlobal)) {
@@ -139,6 +141,8 @@ Dropped Read(IDataObject* data) {
   }
   return offer;
 }
+
+namespace {
 
 DWORD Effect(bool welcome, DWORD allowed) {
   if (!welcome) return DROPEFFECT_NONE;
@@ -189,7 +193,7 @@ ULONG DropTarget::Release() noexcept {
 HRESULT DropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) noexcept {
   if (!data || !effect) return E_INVALIDARG;
   try {
-    welcome_ = accepts_(Read(data));
+    welcome_ = accepts_(ReadDropped(data));
   } catch (...) {
     welcome_ = false;
     ShowCurrentFailureLater();
@@ -213,7 +217,7 @@ HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) noexce
   welcome_ = false;
   if (!data || !effect) return E_INVALIDARG;
   try {
-    Dropped dropped = Read(data);
+    Dropped dropped = ReadDropped(data);
     *effect = Effect(accepts_(dropped), *effect);
     if (*effect != DROPEFFECT_NONE) onDrop_(std::move(dropped));
   } catch (...) {

@@ -26,6 +26,10 @@ struct Dropped {
   std::optional<text::WebLink> link;
 };
 
+// What a data object (a drag's, or the clipboard's from OleGetClipboard)
+// brings, read as the drop target below reads it.
+Dropped ReadDropped(IDataObject* data);
+
 // OLE on this thread while alive; drop targets need it.
 class OleSession {
  public:

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "MenuCaptions.h"
@@ -78,6 +79,11 @@ class MainWindowMenu : public ::testing::Test {
   std::unique_ptr<app::TfrmMain> window;
 };
 
+void DispatchWaiting() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
 // Refuses the making of main windows on this thread, as a system short of
 // resources would.
 LRESULT CALLBACK RefuseMainWindow(int code, WPARAM wParam, LPARAM lParam) {
@@ -111,7 +117,8 @@ TEST_F(MainWindowMenu, FirstStartMakesTheFolderAndShowsTheTitleWithItsIcon) {
   EXPECT_EQ(GetFileAttributesA(Favorite().c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
   const auto [top, sub] = Shown();
   EXPECT_EQ(top, Captions{L"Tamaroo"});
-  EXPECT_EQ(sub, (Captions{L"URL格納ﾌｫﾙﾀﾞを開く(&U)", L"-", L"ﾊﾞｰｼﾞｮﾝ情報(&A)", L"終了(&E)"}));
+  EXPECT_EQ(
+      sub, (Captions{L"URL格納ﾌｫﾙﾀﾞを開く(&U)", L"クリップボードから追加(&P)", L"-", L"ﾊﾞｰｼﾞｮﾝ情報(&A)", L"終了(&E)"}));
   EXPECT_EQ(window->popMenu.Find("mnuAll")->ImageIndex, 4);
   Choose(*window->popMenu.Find("mnuOpenURLFolder"));
   EXPECT_EQ(ShellOpened(work.Path(), 1), std::vector<std::wstring>{win::FromAnsi(Favorite())});
@@ -225,6 +232,69 @@ TEST_F(MainWindowMenu, AShortcutTheShellCannotOpenIsToldWithTheSystemsReason) {
   EXPECT_EQ(box, text::WithFinalDot(win::SystemErrorText(ERROR_FILE_NOT_FOUND)));
 }
 
+void PutOnClipboard(const wchar_t* format, const std::wstring& text) {
+  OpenClipboard(nullptr);
+  EmptyClipboard();
+  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(block);
+  SetClipboardData(wcscmp(format, L"CF_UNICODETEXT") ? RegisterClipboardFormatW(format) : CF_UNICODETEXT, block);
+  CloseClipboard();
+}
+
+// Ctrl+V on the face and the paste entry take a link as a drop of it would be.
+TEST_F(MainWindowMenu, APastedWebLinkIsStoredAsADraggedOneIs) {
+  const struct {
+    const wchar_t* format;  // nullptr: the clipboard is held by another thread
+    std::wstring text;
+    bool byKey;
+    const char* stored;
+    const wchar_t* box;
+  } cases[] = {
+      {L"CF_UNICODETEXT", L"  https://example.com/pasted\r\n", false, "example.com.url", nullptr},
+      {L"text/x-moz-url", L"http://a.example/\nA page", true, "A page.url", nullptr},
+      {L"CF_UNICODETEXT", L"see https://example.com/", true, nullptr, L"クリップボードに URL がありません."},
+      {L"CF_UNICODETEXT", L"javascript:alert(1)", false, nullptr, L"クリップボードに URL がありません."},
+      {nullptr, L"", false, nullptr, L"クリップボードを開くことができません."},
+  };
+  Start();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+    const HANDLE held = CreateEventW(nullptr, TRUE, FALSE, nullptr),
+                 release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder;
+    if (c.format) {
+      PutOnClipboard(c.format, c.text);
+    } else {
+      holder = std::thread([&] {
+        OpenClipboard(nullptr);
+        SetEvent(held);
+        WaitForSingleObject(release, 10000);
+        CloseClipboard();
+      });
+      WaitForSingleObject(held, 10000);
+    }
+    const auto paste = [&] {
+      if (c.byKey) {
+        SendMessageW(window->Handle(), WM_CHAR, 0x16, 0);
+      } else {
+        Choose(*window->popMenu.Find("mnuPaste"));
+      }
+    };
+    const size_t before = window->popMenu.Root().Items.size();
+    EXPECT_EQ(c.box ? FailureOf(paste) : (paste(), L""), c.box ? c.box : L"");
+    SetEvent(release);
+    if (holder.joinable()) holder.join();
+    CloseHandle(held);
+    CloseHandle(release);
+    DispatchWaiting();
+    ASSERT_EQ(window->popMenu.Root().Items.size(), before + (c.stored != nullptr));
+    if (c.stored) {
+      EXPECT_EQ(exe.Read(std::string("favorite\\") + c.stored).substr(0, 24), "[InternetShortcut]\r\nURL=");
+    }
+  }
+}
+
 enum class Source { Elsewhere, InStorage, Folder, Missing };
 
 struct Drop {
@@ -284,11 +354,6 @@ TEST_F(MainWindowMenu, AddUrlFileStoresWithoutOverwritingOrLosing) {
       EXPECT_EQ(exe.Read(place(0)), "other");
     }
   }
-}
-
-void DispatchWaiting() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
 // A drop as the shell hands it over: a DROPFILES block with wide names.
