@@ -1,6 +1,7 @@
 #include "app/BookmarkStore.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <atomic>
 #include <cstring>
@@ -27,6 +28,10 @@ constexpr wchar_t kTemporaryExtension[] = L".tmp";
 std::wstring Extended(const std::wstring& path) { return text::VerbatimPath(path); }
 
 DWORD Attributes(const std::wstring& path) { return GetFileAttributesW(Extended(path).c_str()); }
+
+[[noreturn]] void NotFound(const std::wstring& path) {
+  throw win::Failure(text::Format(win::FromUtf8(resources::kNotFound), {path}));
+}
 
 [[noreturn]] void CannotStore(const std::wstring& name) {
   throw win::Failure(text::Format(win::FromUtf8(resources::kCannotStore), {name}));
@@ -149,6 +154,24 @@ std::optional<Bookmark> BookmarkStore::CopyIn(const std::wstring& source) const 
 Bookmark BookmarkStore::WriteLink(const text::WebLink& link) const {
   const std::wstring name = text::ShortcutFileName(link.title, link.url, win::CanHoldInAnsi);
   return Store(name, text::ShortcutContents(link.url), name);
+}
+
+void BookmarkStore::Remove(const std::wstring& path) const {
+  if (Attributes(path) == INVALID_FILE_ATTRIBUTES) NotFound(path);
+  // A folder without its final '\'; the list of names ends with an empty one.
+  const std::wstring from = path.substr(0, path.size() - (path.ends_with(L'\\') ? 1 : 0)) + L'\0';
+  SHFILEOPSTRUCTW remove{};
+  remove.wFunc = FO_DELETE;
+  remove.pFrom = from.c_str();
+  remove.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+  if (const int error = SHFileOperationW(&remove); error || remove.fAnyOperationsAborted)
+    throw win::Failure(win::SystemErrorText(error ? static_cast<unsigned long>(error) : ERROR_CANCELLED));
+}
+
+std::optional<std::string> BookmarkStore::UrlOf(const std::wstring& path) const {
+  const std::optional<std::string> bytes = ReadAll(path);
+  if (!bytes) NotFound(path);
+  return text::ShortcutUrl(*bytes);
 }
 
 Bookmark BookmarkStore::Store(const std::wstring& keptName, const std::string& bytes,

@@ -41,6 +41,14 @@ class BookmarkStore {
   Bookmark WriteLink(const text::WebLink& link) const;
   // Both throw Failure "<name> を格納できません" when nothing could be stored.
 
+  // Moves a stored shortcut, or a folder of the tree with everything in it,
+  // to the Recycle Bin, which is the undo. Throws Failure "<path> が見つかりません"
+  // when it is gone, and with the system's text when the system refuses.
+  void Remove(const std::wstring& path) const;
+  // The URL= value of a stored shortcut; nothing when it has no such line.
+  // Throws Failure "<path> が見つかりません" when it cannot be read.
+  std::optional<std::string> UrlOf(const std::wstring& path) const;
+
  private:
   // Stores `bytes` as "<bare>.url", or the first free "<bare> (2).url"...
   Bookmark Store(const std::wstring& keptName, const std::string& bytes, const std::wstring& shownName) const;

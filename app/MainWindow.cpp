@@ -262,7 +262,9 @@ void TfrmMain::AppendBookmark(const Bookmark& bookmark) {
   item.Caption = bookmark.caption;
   item.ImageIndex = resources::kImageBookmark;
   item.OnClick = [this, path = bookmark.path] { MenuItemClick(path); };
-  AppendEntry(FolderMenu(bookmark.path.substr(0, bookmark.path.rfind(L'\\') + 1)), std::move(item));
+  const win::MenuItem& entry =
+      AppendEntry(FolderMenu(bookmark.path.substr(0, bookmark.path.rfind(L'\\') + 1)), std::move(item));
+  bookmarkEntries_[entry.Command] = bookmark.path;
 }
 
 win::MenuItem& TfrmMain::AppendEntry(win::MenuItem& parent, win::MenuItem item) {
@@ -282,6 +284,7 @@ win::MenuItem& TfrmMain::FolderMenu(const std::wstring& folder) {
       item.Caption += c == L'&' ? L"&&" : std::wstring(1, c);
     item.ImageIndex = resources::kImageFolder;
     menu = &AppendEntry(parent, std::move(item));
+    folderEntries_[menu->Command] = folder;
   }
   return *menu;
 }
@@ -310,6 +313,68 @@ void TfrmMain::mnuPasteClick() {
   if (!text::BringsBookmarks(pasted.files, pasted.link))
     throw win::Failure(win::FromUtf8(resources::kNoUrlOnClipboard));
   StoreLater(std::move(pasted));
+}
+
+void TfrmMain::EntryAction(UINT command, win::PopupMenu::ItemAction action) {
+  const win::MenuItem* entry = popMenu.FindCommand(command);
+  const auto bookmark = bookmarkEntries_.find(command);
+  const auto folder = folderEntries_.find(command);
+  // The fixed entries have no menu of their own.
+  if (!entry || (bookmark == bookmarkEntries_.end() && folder == folderEntries_.end())) return;
+  const bool isFolder = folder != folderEntries_.end();
+  const std::wstring path = isFolder ? folder->second : bookmark->second;
+  enum : UINT { kNone, kOpen, kCopyUrl, kDelete };
+  UINT chosen = action == win::PopupMenu::ItemAction::Delete ? kDelete : kNone;
+  if (action == win::PopupMenu::ItemAction::ContextMenu) {
+    const win::MenuHandle menu(CreatePopupMenu());
+    AppendMenuW(menu.get(), MF_STRING, kOpen,
+                win::FromUtf8(isFolder ? resources::kFolderOpen : resources::kEntryOpen).c_str());
+    if (!isFolder) AppendMenuW(menu.get(), MF_STRING, kCopyUrl, win::FromUtf8(resources::kEntryCopyUrl).c_str());
+    AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.get(), MF_STRING, kDelete, win::FromUtf8(resources::kEntryDelete).c_str());
+    const POINT at = popMenu.ActionPoint();
+    chosen = static_cast<UINT>(
+        TrackPopupMenuEx(menu.get(), TPM_RECURSE | TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, Handle(), nullptr));
+  }
+  switch (chosen) {
+    case kOpen:
+      EndMenu();
+      if (isFolder) {
+        ShellExecuteW(Handle(), L"Open", ShellPath(path).c_str(), nullptr, nullptr, SW_SHOW);
+      } else {
+        MenuItemClick(path);
+      }
+      break;
+    case kCopyUrl: CopyUrl(path); break;
+    case kDelete: DeleteEntry(*entry, path); break;
+  }
+}
+
+void TfrmMain::CopyUrl(const std::wstring& path) {
+  const std::optional<std::string> url = store_.UrlOf(path);
+  if (!url) {
+    throw win::Failure(text::Format(win::FromUtf8(resources::kNoUrlInShortcut), {path.substr(path.rfind(L'\\') + 1)}));
+  }
+  const win::ClipboardLock clipboard(Handle());
+  if (!clipboard.IsOpen()) throw win::Failure(win::FromUtf8(resources::kCannotOpenClipboard));
+  EmptyClipboard();
+  // A shortcut's URL is ASCII, so both forms hold it exactly.
+  win::SetClipboardText(CF_TEXT, *url);
+  win::SetClipboardText(CF_UNICODETEXT, win::FromAnsi(*url));
+}
+
+void TfrmMain::DeleteEntry(const win::MenuItem& entry, const std::wstring& path) {
+  store_.Remove(path);
+  // A folder's entry goes with everything below it.
+  const auto under = [&path](const std::wstring& p) {
+    return p == path || p.starts_with(path + L"\\") || (path.ends_with(L'\\') && p.starts_with(path));
+  };
+  std::erase_if(entries_, under);
+  std::erase_if(bookmarkEntries_, [&under](const auto& e) { return under(e.second); });
+  std::erase_if(folderEntries_, [&under](const auto& e) { return under(e.second); });
+  std::erase_if(folderMenus_, [&under](const auto& e) { return under(e.first); });
+  popMenu.Remove(entry);
+  popMenu.Reopen();
 }
 
 void TfrmMain::mnuOpenURLFolderClick() {
@@ -382,6 +447,9 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU: FormContextMenu(lParam); return 0;
     case WM_DROPFILES: WMDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case kStoreDropsMessage: StorePendingDrops(); return 0;
+    case win::PopupMenu::kItemActionMessage:
+      EntryAction(static_cast<UINT>(wParam), static_cast<win::PopupMenu::ItemAction>(lParam));
+      return 0;
     case WM_CHAR:
       if (wParam == 0x16) mnuPasteClick();  // Ctrl+V
       return 0;

@@ -51,6 +51,10 @@ class TfrmMain : public win::Form {
   void MenuItemClick(const std::wstring& path);
   void mnuOpenURLFolderClick();
   void mnuPasteClick();
+  // What is asked of a bookmark's or a folder's entry while the menu is open.
+  void EntryAction(UINT command, win::PopupMenu::ItemAction action);
+  void CopyUrl(const std::wstring& path);
+  void DeleteEntry(const win::MenuItem& entry, const std::wstring& path);
   void mnuAboutClick();
   void WMDropFiles(HDROP drop);
   void mnuExitClick();
@@ -82,6 +86,8 @@ class TfrmMain : public win::Form {
   win::ImageListHandle il;
   std::map<std::wstring, win::MenuItem*> folderMenus_;
   std::set<std::wstring> entries_;  // the files that have an entry
+  // The commands of the bookmarks' and the folders' entries, and their paths.
+  std::map<UINT, std::wstring> bookmarkEntries_, folderEntries_;
   std::deque<win::Dropped> pending_;
   bool storing_ = false;
   // Declared last: revoked before anything it calls into goes.

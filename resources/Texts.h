@@ -17,6 +17,12 @@ inline constexpr char8_t kNotFound[] = u8"%s が見つかりません";
 inline constexpr char8_t kCannotOpenClipboard[] = u8"クリップボードを開くことができません";
 inline constexpr char8_t kNoUrlOnClipboard[] = u8"クリップボードに URL がありません";
 inline constexpr char8_t kAboutCaption[] = u8"バージョン情報";
+inline constexpr char8_t kNoUrlInShortcut[] = u8"%s に URL がありません";
+// The context menu of a bookmark entry and of a folder's entry.
+inline constexpr char8_t kEntryOpen[] = u8"開く(&O)";
+inline constexpr char8_t kEntryCopyUrl[] = u8"URL をコピー(&C)";
+inline constexpr char8_t kEntryDelete[] = u8"削除(&D)";
+inline constexpr char8_t kFolderOpen[] = u8"フォルダーを開く(&O)";
 inline constexpr char8_t kUnexpectedError[] = u8"予期しないエラーが発生しました";
 
 }  // namespace resources

@@ -4,7 +4,10 @@
 #include <shellapi.h>
 #include <commctrl.h>
 
+#include <cstring>
 #include <memory>
+#include <new>
+#include <string>
 #include <type_traits>
 
 namespace win {
@@ -92,5 +95,17 @@ class ClipboardLock {
  private:
   bool open_;
 };
+
+// Puts the text on the open clipboard in this format (CF_TEXT or CF_UNICODETEXT).
+template <typename Char>
+void SetClipboardText(UINT format, const std::basic_string<Char>& text) {
+  const size_t bytes = (text.size() + 1) * sizeof(Char);
+  GlobalHandle memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
+  if (!memory) throw std::bad_alloc();
+  std::memcpy(GlobalLock(memory.get()), text.c_str(), bytes);
+  GlobalUnlock(memory.get());
+  // Once set, the memory belongs to the clipboard.
+  if (SetClipboardData(format, memory.get())) memory.release();
+}
 
 }  // namespace win

@@ -51,17 +51,6 @@ bool IsCopyKey(HWND dialog, const MSG& msg) {
          GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_MENU) >= 0;
 }
 
-template <typename Char>
-void SetClipboardText(UINT format, const std::basic_string<Char>& text) {
-  const size_t bytes = (text.size() + 1) * sizeof(Char);
-  GlobalHandle memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
-  if (!memory) throw std::bad_alloc();
-  std::memcpy(GlobalLock(memory.get()), text.c_str(), bytes);
-  GlobalUnlock(memory.get());
-  // Once set, the memory belongs to the clipboard.
-  if (SetClipboardData(format, memory.get())) memory.release();
-}
-
 }  // namespace
 
 MessageDialog::MessageDialog(std::wstring caption, std::string message, HICON icon)

@@ -1,5 +1,7 @@
 #include "win/PopupMenu.h"
 
+#include <algorithm>
+
 #include "win/Handles.h"
 #include "win/SeparatorRule.h"
 
@@ -53,7 +55,92 @@ HMENU Build(MenuItem& level, bool pictures) {
   return menu;
 }
 
+// The menu that is open on this thread; menus do not open side by side.
+PopupMenu* openMenu = nullptr;
+
+// The entry command at a position of a built menu (sub-menus carry one too).
+UINT CommandAt(HMENU menu, int position) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_ID;
+  return position >= 0 && GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info) ? info.wID : 0;
+}
+
+HMENU MenuOfWindow(HWND window) { return reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0)); }
+
+struct MenuPlace {
+  HMENU menu = nullptr;
+  int position = -1;
+};
+
+BOOL CALLBACK FindSelection(HWND window, LPARAM found) noexcept {
+  wchar_t name[16] = L"";
+  GetClassNameW(window, name, 16);
+  if (wcscmp(name, L"#32768") != 0 || !IsWindowVisible(window)) return TRUE;
+  const HMENU menu = MenuOfWindow(window);
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) {
+      *reinterpret_cast<MenuPlace*>(found) = {menu, i};
+      // The windows come front first: the deepest open sub-menu has the keyboard.
+      return FALSE;
+    }
+  }
+  return TRUE;
+}
+
 }  // namespace
+
+MenuItem* PopupMenu::FindCommand(UINT command) {
+  return command ? FindItem(root_, [command](const MenuItem& item) { return item.Command == command; }) : nullptr;
+}
+
+void PopupMenu::Remove(const MenuItem& item) {
+  MenuItem* parent = FindItem(root_, [&item](const MenuItem& i) {
+    return std::ranges::any_of(i.Items, [&item](const auto& child) { return child.get() == &item; });
+  });
+  if (parent) std::erase_if(parent->Items, [&item](const auto& child) { return child.get() == &item; });
+}
+
+bool PopupMenu::PostAction(const MSG& message) {
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  ItemAction action;
+  if (message.message == WM_RBUTTONUP) {
+    action = ItemAction::ContextMenu;
+  } else if (message.message == WM_KEYDOWN && message.wParam == VK_APPS) {
+    action = ItemAction::ContextMenu;
+  } else if ((message.message == WM_SYSKEYDOWN || message.message == WM_KEYDOWN) && message.wParam == VK_F10 && shift) {
+    action = ItemAction::ContextMenu;
+  } else if (message.message == WM_KEYDOWN && message.wParam == VK_DELETE) {
+    action = ItemAction::Delete;
+  } else if (message.message == WM_KEYDOWN && message.wParam == VK_F2) {
+    action = ItemAction::Rename;
+  } else {
+    return false;
+  }
+  MenuPlace at;
+  if (message.message == WM_RBUTTONUP) {
+    at.menu = MenuOfWindow(WindowFromPoint(message.pt));
+    at.position = at.menu ? MenuItemFromPoint(nullptr, at.menu, message.pt) : -1;
+    actionPoint_ = message.pt;
+  } else {
+    EnumThreadWindows(GetCurrentThreadId(), FindSelection, reinterpret_cast<LPARAM>(&at));
+    RECT r{};
+    if (at.menu && GetMenuItemRect(nullptr, at.menu, static_cast<UINT>(at.position), &r))
+      actionPoint_ = {r.left, r.bottom};
+  }
+  const UINT command = at.menu ? CommandAt(at.menu, at.position) : 0;
+  if (!command) return false;
+  PostMessageW(owner_, kItemActionMessage, command, static_cast<LPARAM>(action));
+  return true;
+}
+
+LRESULT CALLBACK PopupMenu::FilterMenuMessages(int code, WPARAM wParam, LPARAM lParam) noexcept {
+  // Taken here rather than through WM_MENURBUTTONUP, which Wine never sends;
+  // the owner opens the entry's menu from its own message, since a menu
+  // tracked from inside this filter sees the same message again.
+  if (code == MSGF_MENU && openMenu && openMenu->PostAction(*reinterpret_cast<const MSG*>(lParam))) return TRUE;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 MenuItem& PopupMenu::Add(MenuItem& parent, MenuItem item) {
   item.Command = nextCommand_++;
@@ -66,11 +153,24 @@ MenuItem* PopupMenu::Find(std::string_view name) {
 }
 
 void PopupMenu::Popup(HWND owner, POINT at) {
-  const MenuHandle menu(Build(root_, images_ != nullptr));
-  // Without the foreground, a click elsewhere would not close the menu.
-  SetForegroundWindow(owner);
-  TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
-  PostMessageW(owner, WM_NULL, 0, 0);
+  owner_ = owner;
+  openMenu = this;
+  const HHOOK filter = SetWindowsHookExW(WH_MSGFILTER, FilterMenuMessages, nullptr, GetCurrentThreadId());
+  do {
+    reopen_ = false;
+    const MenuHandle menu(Build(root_, images_ != nullptr));
+    // Without the foreground, a click elsewhere would not close the menu.
+    SetForegroundWindow(owner);
+    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
+    PostMessageW(owner, WM_NULL, 0, 0);
+  } while (reopen_);
+  if (filter) UnhookWindowsHookEx(filter);
+  openMenu = nullptr;
+}
+
+void PopupMenu::Reopen() {
+  reopen_ = true;
+  EndMenu();
 }
 
 bool PopupMenu::Click(UINT command) {

@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -292,6 +293,52 @@ TEST_F(MainWindowMenu, APastedWebLinkIsStoredAsADraggedOneIs) {
     if (c.stored) {
       EXPECT_EQ(exe.Read(std::string("favorite\\") + c.stored).substr(0, 24), "[InternetShortcut]\r\nURL=");
     }
+  }
+}
+
+// The Recycle Bin as Wine keeps it: the desktop's trash folder, which the
+// test script puts under XDG_DATA_HOME (Wine shows no HOME to programs).
+std::string TrashFolder() {
+  char unixPath[MAX_PATH] = "";
+  if (!GetEnvironmentVariableA("XDG_DATA_HOME", unixPath, MAX_PATH)) return "";
+  std::string folder = unixPath;
+  std::replace(folder.begin(), folder.end(), '/', '\\');
+  return "Z:" + folder + "\\Trash\\files\\";
+}
+
+// Del on the selected entry, in the open menu: the file goes to the Recycle
+// Bin and the menu opens again without its entry.
+TEST_F(MainWindowMenu, DelOnASelectedBookmarkMovesItToTheRecycleBin) {
+  const std::string doomed = "zz-deleted-" + std::to_string(GetCurrentProcessId()) + ".url";
+  CreateDirectoryA(Favorite().c_str(), nullptr);
+  exe.Write("favorite\\keep.url", kShortcut);
+  exe.Write("favorite\\" + doomed, kShortcut + "doomed");
+  Start();
+  Captions after;
+  int waits = 0;
+  std::function<void()> afterDelete = [&] {
+    const HWND menuWindow = ThreadWindow(L"#32768");
+    if ((exe.Exists("favorite\\" + doomed) || !menuWindow) && ++waits < 300) {
+      PendingProbe() = afterDelete;  // not yet: look again at the next tick
+      return;
+    }
+    after = MenuCaptions(reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0)));
+    EndMenu();
+  };
+  RunWithProbe([&] { SendMessageW(window->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1)); },
+               [&] {
+                 const HWND menuWindow = ThreadWindow(L"#32768");
+                 for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DELETE}) {
+                   PostMessageW(menuWindow, WM_KEYDOWN, key, 0);
+                   PostMessageW(menuWindow, WM_KEYUP, key, 0);
+                 }
+                 PendingProbe() = afterDelete;
+               });
+  EXPECT_EQ(after, (Captions{L"Tamaroo", L"-", L"keep"}));
+  EXPECT_FALSE(exe.Exists("favorite\\" + doomed));
+  EXPECT_TRUE(exe.Exists("favorite\\keep.url"));
+  if (const std::string trash = TrashFolder(); !trash.empty()) {
+    EXPECT_NE(GetFileAttributesA((trash + doomed).c_str()), INVALID_FILE_ATTRIBUTES) << trash + doomed;
   }
 }
 
