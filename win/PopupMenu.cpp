@@ -26,9 +26,10 @@ void Tidy(MenuItem& level) {
 
 // Pictures are drawn on request (HBMMENU_CALLBACK) from the shared image
 // list, so ten thousand entries cost no GDI object of their own.
-HMENU Build(MenuItem& level, bool pictures) {
+HMENU Build(MenuItem& level, bool pictures, std::vector<HMENU>& built) {
   Tidy(level);
   HMENU menu = CreatePopupMenu();
+  built.push_back(menu);
   for (const auto& item : level.Items) {
     if (!item->Visible) continue;
     MENUITEMINFOW info{};
@@ -42,7 +43,7 @@ HMENU Build(MenuItem& level, bool pictures) {
       info.wID = item->Command;
       if (!item->Items.empty()) {
         info.fMask |= MIIM_SUBMENU;
-        info.hSubMenu = Build(*item, pictures);
+        info.hSubMenu = Build(*item, pictures, built);
       }
       if (pictures && item->ImageIndex >= 0) {
         info.fMask |= MIIM_BITMAP | MIIM_DATA;
@@ -104,7 +105,12 @@ void PopupMenu::Remove(const MenuItem& item) {
 bool PopupMenu::PostAction(const MSG& message) {
   const bool shift = GetKeyState(VK_SHIFT) < 0;
   ItemAction action;
-  if (message.message == WM_RBUTTONUP) {
+  // The press opens the entry's menu; its release must not choose the entry.
+  if (message.message == WM_RBUTTONUP && swallowRelease_) {
+    swallowRelease_ = false;
+    return true;
+  }
+  if (message.message == WM_RBUTTONDOWN) {
     action = ItemAction::ContextMenu;
   } else if (message.message == WM_KEYDOWN && message.wParam == VK_APPS) {
     action = ItemAction::ContextMenu;
@@ -118,7 +124,7 @@ bool PopupMenu::PostAction(const MSG& message) {
     return false;
   }
   MenuPlace at;
-  if (message.message == WM_RBUTTONUP) {
+  if (message.message == WM_RBUTTONDOWN) {
     at.menu = MenuOfWindow(WindowFromPoint(message.pt));
     at.position = at.menu ? MenuItemFromPoint(nullptr, at.menu, message.pt) : -1;
     actionPoint_ = message.pt;
@@ -128,14 +134,18 @@ bool PopupMenu::PostAction(const MSG& message) {
     if (at.menu && GetMenuItemRect(nullptr, at.menu, static_cast<UINT>(at.position), &r))
       actionPoint_ = {r.left, r.bottom};
   }
-  const UINT command = at.menu ? CommandAt(at.menu, at.position) : 0;
+  // Only the entries of this menu: not those of a menu opened over it.
+  const bool ours = at.menu && std::ranges::find(built_, at.menu) != built_.end();
+  const UINT command = ours ? CommandAt(at.menu, at.position) : 0;
   if (!command) return false;
+  swallowRelease_ = message.message == WM_RBUTTONDOWN;
   PostMessageW(owner_, kItemActionMessage, command, static_cast<LPARAM>(action));
   return true;
 }
 
 LRESULT CALLBACK PopupMenu::FilterMenuMessages(int code, WPARAM wParam, LPARAM lParam) noexcept {
-  // Taken here rather than through WM_MENURBUTTONUP, which Wine never sends;
+  // Taken here rather than through WM_MENURBUTTONUP, which Wine never sends
+  // (nor does its menu loop show this filter the release of a right click);
   // the owner opens the entry's menu from its own message, since a menu
   // tracked from inside this filter sees the same message again.
   if (code == MSGF_MENU && openMenu && openMenu->PostAction(*reinterpret_cast<const MSG*>(lParam))) return TRUE;
@@ -158,7 +168,8 @@ void PopupMenu::Popup(HWND owner, POINT at) {
   const HHOOK filter = SetWindowsHookExW(WH_MSGFILTER, FilterMenuMessages, nullptr, GetCurrentThreadId());
   do {
     reopen_ = false;
-    const MenuHandle menu(Build(root_, images_ != nullptr));
+    built_.clear();
+    const MenuHandle menu(Build(root_, images_ != nullptr, built_));
     // Without the foreground, a click elsewhere would not close the menu.
     SetForegroundWindow(owner);
     TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);

@@ -69,6 +69,8 @@ class PopupMenu {
   HWND owner_ = nullptr;
   POINT actionPoint_{};
   bool reopen_ = false;
+  bool swallowRelease_ = false;
+  std::vector<HMENU> built_;  // the open menu and its sub-menus
 };
 
 }  // namespace win

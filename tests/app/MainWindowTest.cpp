@@ -342,6 +342,84 @@ TEST_F(MainWindowMenu, DelOnASelectedBookmarkMovesItToTheRecycleBin) {
   }
 }
 
+// Arms the next probe of the open loop: `then` runs once `ready` holds
+// (looked at each tick, for a few seconds).
+void When(std::function<bool()> ready, std::function<void()> then, int ticks = 300) {
+  PendingProbe() = [=] {
+    if (ready() || ticks == 0) {
+      then();
+    } else {
+      When(ready, then, ticks - 1);
+    }
+  };
+}
+
+// The open menu windows of this thread whose menus start with `caption`.
+HWND MenuStartingWith(const std::wstring& caption) {
+  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+    wchar_t name[16] = L"";
+    GetClassNameW(w, name, 16);
+    if (wcscmp(name, L"#32768") || !IsWindowVisible(w) || GetWindowThreadProcessId(w, nullptr) != GetCurrentThreadId())
+      continue;
+    const Captions captions = MenuCaptions(reinterpret_cast<HMENU>(SendMessageW(w, MN_GETHMENU, 0, 0)));
+    if (!captions.empty() && captions[0] == caption) return w;
+  }
+  return nullptr;
+}
+
+// A right click on a bookmark entry opens its own menu over the open menu;
+// "URL をコピー" puts the shortcut's URL on the clipboard, or says it has none.
+TEST_F(MainWindowMenu, ARightClickOnABookmarkOpensItsMenuThatCopiesItsUrl) {
+  CreateDirectoryA(Favorite().c_str(), nullptr);
+  exe.Write("favorite\\a.url", kShortcut);
+  exe.Write("favorite\\b.url", std::string("[InternetShortcut]\r\nIconIndex=0\r\n"));
+  Start();
+  for (const int entry : {2, 3}) {  // after the title entry and the separator
+    SCOPED_TRACE(entry);
+    Captions own;
+    std::wstring box;
+    const DWORD clipboardBefore = GetClipboardSequenceNumber();
+    RunWithProbe(
+        [&] { SendMessageW(window->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1)); },
+        [&] {
+          const HWND menuWindow = ThreadWindow(L"#32768");
+          RECT r{};
+          GetMenuItemRect(nullptr, reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0)), entry, &r);
+          SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+          PostMessageW(menuWindow, WM_RBUTTONDOWN, 0, 0);
+          PostMessageW(menuWindow, WM_RBUTTONUP, 0, 0);
+          When([] { return MenuStartingWith(L"開く(&O)") != nullptr; },
+               [&] {
+                 const HWND ownMenu = MenuStartingWith(L"開く(&O)");
+                 own = MenuCaptions(reinterpret_cast<HMENU>(SendMessageW(ownMenu, MN_GETHMENU, 0, 0)));
+                 for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) {
+                   PostMessageW(ownMenu, WM_KEYDOWN, key, 0);
+                   PostMessageW(ownMenu, WM_KEYUP, key, 0);
+                 }
+                 When([&] { return GetClipboardSequenceNumber() != clipboardBefore || ThreadWindow(L"#32770"); },
+                      [&] {
+                        if (const HWND failure = ThreadWindow(L"#32770")) {
+                          box = BoxText(failure);
+                          PostMessageW(failure, WM_COMMAND, IDOK, 0);
+                        }
+                        EndMenu();
+                      });
+               });
+        });
+    EXPECT_EQ(own, (Captions{L"開く(&O)", L"URL をコピー(&C)", L"-", L"削除(&D)"}));
+    if (entry == 2) {
+      EXPECT_EQ(box, L"");
+      OpenClipboard(nullptr);
+      const auto* copied = static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
+      EXPECT_STREQ(copied, L"https://example.com/");
+      GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
+      CloseClipboard();
+    } else {
+      EXPECT_EQ(box, L"b.url に URL がありません.");
+    }
+  }
+}
+
 enum class Source { Elsewhere, InStorage, Folder, Missing };
 
 struct Drop {
