@@ -129,6 +129,12 @@ void BookmarkStore::Prepare() const {
   } while (FindNextFileW(search.get(), &data));
 }
 
+win::ChangeHandle BookmarkStore::WatchChanges() const {
+  return win::OwnChange(FindFirstChangeNotificationW(
+      Extended(wideFolder_).c_str(), TRUE,
+      FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE));
+}
+
 void BookmarkStore::Scan(TFindFile& search, const std::function<void(const Bookmark&)>& found) const {
   search.FolderName = folder_;
   search.FileMask = {"*.url"};

@@ -8,6 +8,7 @@
 
 #include "findfile/FindFile.h"
 #include "text/InternetShortcut.h"
+#include "win/Handles.h"
 
 namespace app {
 
@@ -30,6 +31,9 @@ class BookmarkStore {
   // told: a path blocked by a file stays missing) and removes what a killed
   // process left half-written.
   void Prepare() const;
+  // A handle signalled when anything in the folder's tree is added, removed
+  // or renamed; null when the folder cannot be watched (some network shares).
+  win::ChangeHandle WatchChanges() const;
   // Reports every shortcut of the folder's tree, in the search's order.
   void Scan(TFindFile& search, const std::function<void(const Bookmark&)>& found) const;
   // Copies a dropped shortcut in; nothing for a name that is no shortcut's or

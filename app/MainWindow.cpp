@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 #include "app/Placement.h"
 #include "app/SettingsFile.h"
@@ -16,6 +17,7 @@
 #include "win/Application.h"
 #include "win/Failure.h"
 #include "win/FailureBox.h"
+#include "win/MessageLoop.h"
 #include "win/WideText.h"
 
 namespace app {
@@ -78,6 +80,7 @@ TfrmMain::TfrmMain(std::string exeFolder) : exeFolder_(std::move(exeFolder)), st
 }
 
 TfrmMain::~TfrmMain() {
+  if (folderChanges_) win::UnwatchHandle(folderChanges_.get());
   win::Application::Instance().SetMainWindow(nullptr);
   frmMain = nullptr;
 }
@@ -131,6 +134,7 @@ void TfrmMain::FormCreate() {
     RestorePosition();
     SetUpUrlFolder();
     ScanUrlFolder();
+    WatchUrlFolder();
     CompleteMenu();
     RegisterDrops();
   } catch (...) {
@@ -188,6 +192,33 @@ void TfrmMain::CompleteMenu() {
   const int index = ImageList_ReplaceIcon(il.get(), -1, icon.get());
   if (index < 0) throw win::Failure(win::FromUtf8(resources::kBadImageSize));
   all.ImageIndex = index;
+}
+
+void TfrmMain::WatchUrlFolder() {
+  folderChanges_ = store_.WatchChanges();
+  if (!folderChanges_) return;  // then every opening makes the entries again
+  win::WatchHandle(folderChanges_.get(), [this] {
+    stale_ = true;
+    FindNextChangeNotification(folderChanges_.get());
+  });
+}
+
+void TfrmMain::RefreshMenu() {
+  if (UrlFolder.empty() || (folderChanges_ && !stale_)) return;
+  stale_ = false;
+  std::vector<const win::MenuItem*> made;
+  for (const auto& item : popMenu.Root().Items) {
+    if (bookmarkEntries_.contains(item->Command) || folderEntries_.contains(item->Command)) made.push_back(item.get());
+  }
+  for (const win::MenuItem* item : made) popMenu.Remove(*item);
+  entries_.clear();
+  bookmarkEntries_.clear();
+  folderEntries_.clear();
+  folderMenus_.clear();
+  // No messages in between: a drop stored meanwhile would find the menu half made.
+  const auto pump = std::exchange(FindFile.ProcessMessages, nullptr);
+  ScanUrlFolder();
+  FindFile.ProcessMessages = pump;
 }
 
 void TfrmMain::FindFileFind(const Bookmark& found) { AppendBookmark(found); }
@@ -268,7 +299,7 @@ void TfrmMain::AppendBookmark(const Bookmark& bookmark) {
 }
 
 win::MenuItem& TfrmMain::AppendEntry(win::MenuItem& parent, win::MenuItem item) {
-  if (&parent == &popMenu.Root()) item.Name = "popItem" + std::to_string(parent.Items.size() - 1);
+  if (&parent == &popMenu.Root()) item.Name = "popItem" + std::to_string(nextPopItem_++);
   return popMenu.Add(parent, std::move(item));
 }
 
@@ -398,6 +429,7 @@ void TfrmMain::FormPaint(HDC dc) { GlyphBitmap.Draw(dc); }
 void TfrmMain::FormClick() {
   POINT at;
   GetCursorPos(&at);
+  RefreshMenu();
   popMenu.Popup(Handle(), at);
 }
 
@@ -428,6 +460,7 @@ void TfrmMain::FormContextMenu(LPARAM screenPoint) {
       return;
     }
   }
+  RefreshMenu();
   popMenu.Popup(Handle(), at);
 }
 

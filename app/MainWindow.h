@@ -64,6 +64,10 @@ class TfrmMain : public win::Form {
   void WritePosition();
   void SetUpUrlFolder();
   void ScanUrlFolder();
+  // A change in the folder's tree marks the menu stale; the next opening
+  // makes the bookmark entries again from the folder.
+  void WatchUrlFolder();
+  void RefreshMenu();
   void CompleteMenu();
   void RegisterDrops();
   // What a drop brought is stored from the program's own queue, after the
@@ -89,6 +93,9 @@ class TfrmMain : public win::Form {
   // The commands of the bookmarks' and the folders' entries, and their paths.
   std::map<UINT, std::wstring> bookmarkEntries_, folderEntries_;
   std::deque<win::Dropped> pending_;
+  win::ChangeHandle folderChanges_;
+  bool stale_ = false;
+  int nextPopItem_ = 1;  // "popItemN" names are never used twice
   bool storing_ = false;
   // Declared last: revoked before anything it calls into goes.
   Microsoft::WRL::ComPtr<win::DropTarget> dropTarget_;

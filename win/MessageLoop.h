@@ -1,8 +1,18 @@
 #pragma once
+// The program's one message loop; it also waits on handles (a folder's change
+// notification), so nothing needs a thread of its own.
+#include <windows.h>
+
+#include <functional>
 
 namespace win {
 
 // Runs the thread's message loop until the quit message; returns its code.
 int RunMessageLoop();
+
+// While registered, `signalled` runs from the loop each time `handle` is
+// signalled. At most MAXIMUM_WAIT_OBJECTS - 1 handles.
+void WatchHandle(HANDLE handle, std::function<void()> signalled);
+void UnwatchHandle(HANDLE handle);
 
 }  // namespace win

@@ -125,6 +125,26 @@ TEST_F(TamarooDrop, AFullDiskStoresNothingHoldsNoSenderAndStoresOnceThereIsRoom)
   }
 }
 
+// Shortcuts added or removed in the folder while the program runs show at
+// the next opening, and a removed one's entry is gone instead of answering
+// with a box.
+TEST_F(TamarooMenu, TheMenuFollowsItsFolder) {
+  RegisterShellRecorder();
+  for (const char* name : {"added.url", "later.url"}) {
+    exeFolder.Write(std::string("favorite\\") + name, "[InternetShortcut]\r\n");
+    if (name[0] == 'l') DeleteFileA((exeFolder.Path() + "favorite\\added.url").c_str());
+    Sleep(200);  // the change notice comes through the program's loop
+    const HWND menu = ContextMenu(-1, -1);
+    ASSERT_TRUE(menu);
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) Key(menu, key);  // title, the one bookmark
+    WaitUntil([this] { return process->VisibleWindows(L"#32768").empty(); });
+  }
+  EXPECT_EQ(ShellOpened(workFolder.Path(), 2),
+            (std::vector<std::wstring>{win::FromAnsi(exeFolder.Path() + "favorite\\added.url"),
+                                       win::FromAnsi(exeFolder.Path() + "favorite\\later.url")}));
+  EXPECT_TRUE(process->VisibleWindows(L"#32770").empty());
+}
+
 TEST_F(TamarooMenu, ALinkDraggedFromABrowserBecomesABookmark) {
   RegisterShellRecorder();
   EXPECT_EQ(Drag(L"680 380 chromium https://example.com/ \"Example: Domain\""), DWORD{DROPEFFECT_COPY});
