@@ -174,6 +174,24 @@ void BookmarkStore::Remove(const std::wstring& path) const {
     throw win::Failure(win::SystemErrorText(error ? static_cast<unsigned long>(error) : ERROR_CANCELLED));
 }
 
+std::wstring BookmarkStore::Rename(const std::wstring& path, const std::wstring& typed) const {
+  if (typed.find_first_not_of(L" .\t") == std::wstring::npos) throw win::Failure(win::FromUtf8(resources::kNameEmpty));
+  const bool folder = path.ends_with(L'\\');
+  const std::wstring current = folder ? path.substr(0, path.size() - 1) : path;
+  std::wstring name = text::ShortcutFileName(typed, "", win::CanHoldInAnsi);
+  if (folder) name.resize(name.size() - 4);  // ".url"
+  const std::wstring renamed = current.substr(0, current.rfind(L'\\') + 1) + name;
+  if (renamed == current) return path;
+  if (!MoveFileW(Extended(current).c_str(), Extended(renamed).c_str())) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
+      throw win::Failure(text::Format(win::FromUtf8(resources::kNameTaken), {folder ? name : CaptionOf(name)}));
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) NotFound(path);
+    throw win::Failure(win::SystemErrorText(error));
+  }
+  return folder ? renamed + L'\\' : renamed;
+}
+
 std::optional<std::string> BookmarkStore::UrlOf(const std::wstring& path) const {
   const std::optional<std::string> bytes = ReadAll(path);
   if (!bytes) NotFound(path);

@@ -49,6 +49,11 @@ class BookmarkStore {
   // to the Recycle Bin, which is the undo. Throws Failure "<path> が見つかりません"
   // when it is gone, and with the system's text when the system refuses.
   void Remove(const std::wstring& path) const;
+  // Renames a stored shortcut or a folder of the tree (a path ending with
+  // '\\') to the name the link-title rule makes of `typed`, without replacing
+  // anything; returns the new path. Throws Failure with the reason to show
+  // when the name is empty or taken, or the system refuses.
+  std::wstring Rename(const std::wstring& path, const std::wstring& typed) const;
   // The URL= value of a stored shortcut; nothing when it has no such line.
   // Throws Failure "<path> が見つかりません" when it cannot be read.
   std::optional<std::string> UrlOf(const std::wstring& path) const;

@@ -18,6 +18,7 @@
 #include "win/Failure.h"
 #include "win/FailureBox.h"
 #include "win/MessageLoop.h"
+#include "win/NameDialog.h"
 #include "win/WideText.h"
 
 namespace app {
@@ -354,12 +355,15 @@ void TfrmMain::EntryAction(UINT command, win::PopupMenu::ItemAction action) {
   if (!entry || (bookmark == bookmarkEntries_.end() && folder == folderEntries_.end())) return;
   const bool isFolder = folder != folderEntries_.end();
   const std::wstring path = isFolder ? folder->second : bookmark->second;
-  enum : UINT { kNone, kOpen, kCopyUrl, kDelete };
-  UINT chosen = action == win::PopupMenu::ItemAction::Delete ? kDelete : kNone;
+  enum : UINT { kNone, kOpen, kRename, kCopyUrl, kDelete };
+  UINT chosen = action == win::PopupMenu::ItemAction::Delete   ? kDelete
+                : action == win::PopupMenu::ItemAction::Rename ? kRename
+                                                               : kNone;
   if (action == win::PopupMenu::ItemAction::ContextMenu) {
     const win::MenuHandle menu(CreatePopupMenu());
     AppendMenuW(menu.get(), MF_STRING, kOpen,
                 win::FromUtf8(isFolder ? resources::kFolderOpen : resources::kEntryOpen).c_str());
+    AppendMenuW(menu.get(), MF_STRING, kRename, win::FromUtf8(resources::kEntryRename).c_str());
     if (!isFolder) AppendMenuW(menu.get(), MF_STRING, kCopyUrl, win::FromUtf8(resources::kEntryCopyUrl).c_str());
     AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING, kDelete, win::FromUtf8(resources::kEntryDelete).c_str());
@@ -376,9 +380,31 @@ void TfrmMain::EntryAction(UINT command, win::PopupMenu::ItemAction action) {
         MenuItemClick(path);
       }
       break;
+    case kRename: RenameEntry(*entry, path); break;
     case kCopyUrl: CopyUrl(path); break;
     case kDelete: DeleteEntry(*entry, path); break;
   }
+}
+
+void TfrmMain::RenameEntry(const win::MenuItem& entry, const std::wstring& path) {
+  // The caption as shown, without the "&&" a folder's entry doubles.
+  std::wstring name = entry.Caption;
+  for (size_t at = name.find(L"&&"); at != name.npos; at = name.find(L"&&", at + 1)) name.erase(at, 1);
+  win::NameDialog dialog(
+      {win::FromUtf8(resources::kRenameCaption), win::FromUtf8(resources::kOk), win::FromUtf8(resources::kCancel)},
+      name, [&](const std::wstring& typed) {
+        try {
+          store_.Rename(path, typed);
+          return std::wstring();
+        } catch (const win::Failure& refused) {
+          return text::WithFinalDot(refused.Text());
+        }
+      });
+  if (!dialog.ShowModal()) return;
+  // Made again from the folder, so a renamed folder's entries open their files.
+  stale_ = true;
+  RefreshMenu();
+  popMenu.Reopen();
 }
 
 void TfrmMain::CopyUrl(const std::wstring& path) {

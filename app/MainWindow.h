@@ -53,6 +53,7 @@ class TfrmMain : public win::Form {
   void mnuPasteClick();
   // What is asked of a bookmark's or a folder's entry while the menu is open.
   void EntryAction(UINT command, win::PopupMenu::ItemAction action);
+  void RenameEntry(const win::MenuItem& entry, const std::wstring& path);
   void CopyUrl(const std::wstring& path);
   void DeleteEntry(const win::MenuItem& entry, const std::wstring& path);
   void mnuAboutClick();

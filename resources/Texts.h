@@ -23,6 +23,13 @@ inline constexpr char8_t kEntryOpen[] = u8"開く(&O)";
 inline constexpr char8_t kEntryCopyUrl[] = u8"URL をコピー(&C)";
 inline constexpr char8_t kEntryDelete[] = u8"削除(&D)";
 inline constexpr char8_t kFolderOpen[] = u8"フォルダーを開く(&O)";
+inline constexpr char8_t kEntryRename[] = u8"名前の変更(&M)...";
+// The rename dialog.
+inline constexpr char8_t kRenameCaption[] = u8"名前の変更";
+inline constexpr char8_t kOk[] = u8"OK";
+inline constexpr char8_t kCancel[] = u8"キャンセル";
+inline constexpr char8_t kNameEmpty[] = u8"名前を入力してください";
+inline constexpr char8_t kNameTaken[] = u8"%s という名前はすでにあります";
 inline constexpr char8_t kUnexpectedError[] = u8"予期しないエラーが発生しました";
 
 }  // namespace resources

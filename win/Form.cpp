@@ -64,4 +64,16 @@ void SetTopmost(HWND hwnd, bool topmost) {
   }
 }
 
+HWND Made(HWND window) {
+  if (!window) throw Failure(SystemErrorText(GetLastError()));
+  return window;
+}
+
+FontHandle MessageBoxFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
+  return FontHandle(CreateFontIndirectW(&metrics.lfMessageFont));
+}
+
 }  // namespace win

@@ -4,6 +4,8 @@
 // a failure in a handler is shown in the failure box and the program goes on.
 #include <windows.h>
 
+#include "win/Handles.h"
+
 namespace win {
 
 struct FormClass {
@@ -44,5 +46,11 @@ class Form {
 // Puts the window into the topmost band or takes it out, without moving,
 // sizing or activating it; a null window is left alone.
 void SetTopmost(HWND hwnd, bool topmost);
+
+// The window just made, or Failure with the system's reason when it was not.
+HWND Made(HWND window);
+// The system's message-box font, for the dialogs' parts; null when the system
+// gives none.
+FontHandle MessageBoxFont();
 
 }  // namespace win

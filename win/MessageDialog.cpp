@@ -19,18 +19,6 @@ constexpr std::wstring_view kButtonCaption = L"OK";
 // An "&" in the text is shown as it is, not taken for an access key.
 constexpr UINT kMessageFormat = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
 
-HWND Made(HWND window) {
-  if (!window) throw Failure(SystemErrorText(GetLastError()));
-  return window;
-}
-
-FontHandle MessageBoxFont() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
-  return FontHandle(CreateFontIndirectW(&metrics.lfMessageFont));
-}
-
 text::DialogMeasure Measure(HFONT font, const std::string& message) {
   static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
   const WindowDc screen(nullptr);

@@ -30,18 +30,6 @@ constexpr int kOkLeft = kCancelLeft - kGap - kButtonWidth;
 constexpr int kClientWidth = kMargin + kLineWidth + kMargin;
 constexpr int kClientHeight = kButtonTop + kButtonHeight + kMargin;
 
-HWND Made(HWND window) {
-  if (!window) throw Failure(SystemErrorText(GetLastError()));
-  return window;
-}
-
-FontHandle MessageBoxFont() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
-  return FontHandle(CreateFontIndirectW(&metrics.lfMessageFont));
-}
-
 // Dialog units to pixels in the dialog's font.
 class DialogUnits {
  public:

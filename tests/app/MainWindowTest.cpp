@@ -20,6 +20,7 @@
 #include "text/FailureText.h"
 #include "win/Application.h"
 #include "win/Failure.h"
+#include "win/NameDialog.h"
 #include "win/WideText.h"
 
 namespace tamaroo_test {
@@ -417,6 +418,65 @@ TEST_F(MainWindowMenu, ARightClickOnABookmarkOpensItsMenuThatCopiesItsUrl) {
     } else {
       EXPECT_EQ(box, L"b.url に URL がありません.");
     }
+  }
+}
+
+// F2 on a selected entry renames its file or folder through the name dialog:
+// a taken name is refused inside the dialog, which stays open.
+TEST_F(MainWindowMenu, F2RenamesTheSelectedEntryRefusingATakenName) {
+  const struct {
+    int downs;  // to the entry: the title entry first
+    const wchar_t* taken;
+    const wchar_t* refusal;
+    const wchar_t* renamed;
+    const char* nowAt;  // a file that is there afterwards
+    Captions after;
+  } cases[] = {
+      {2, L"b", L"b という名前はすでにあります.", L"c", "favorite\\c.url", {L"Tamaroo", L"-", L"b", L"c", L"news"}},
+      {4,
+       L"",
+       L"名前を入力してください.",
+       L"daily",
+       "favorite\\daily\\n1.url",
+       {L"Tamaroo", L"-", L"a", L"b", L"daily"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.renamed);
+    const TempFolder exeFolder;
+    for (const char* folder : {"favorite", "favorite\\news"})
+      CreateDirectoryA((exeFolder.Path() + folder).c_str(), nullptr);
+    for (const char* name : {"favorite\\a.url", "favorite\\b.url", "favorite\\news\\n1.url"})
+      exeFolder.Write(name, kShortcut);
+    window = std::make_unique<app::TfrmMain>(exeFolder.Path());
+    std::wstring refusal;
+    Captions after;
+    RunWithProbe([&] { SendMessageW(window->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1)); },
+                 [&] {
+                   const HWND menuWindow = ThreadWindow(L"#32768");
+                   for (int i = 0; i < c.downs; ++i) PostMessageW(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
+                   PostMessageW(menuWindow, WM_KEYDOWN, VK_F2, 0);
+                   When([] { return ThreadWindow(L"TNameForm") != nullptr; },
+                        [&] {
+                          const HWND dialog = ThreadWindow(L"TNameForm");
+                          SetDlgItemTextW(dialog, win::NameDialog::kEditId, c.taken);
+                          SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+                          wchar_t text[256] = L"";
+                          GetDlgItemTextW(dialog, win::NameDialog::kMessageId, text, 256);
+                          refusal = text;
+                          SetDlgItemTextW(dialog, win::NameDialog::kEditId, c.renamed);
+                          SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+                          When([&] { return !ThreadWindow(L"TNameForm") && ThreadWindow(L"#32768"); },
+                               [&] {
+                                 after = MenuCaptions(
+                                     reinterpret_cast<HMENU>(SendMessageW(ThreadWindow(L"#32768"), MN_GETHMENU, 0, 0)));
+                                 EndMenu();
+                               });
+                        });
+                 });
+    window.reset();
+    EXPECT_EQ(refusal, c.refusal);
+    EXPECT_EQ(after, c.after);
+    EXPECT_TRUE(exeFolder.Exists(c.nowAt)) << c.nowAt;
   }
 }
 
