@@ -322,7 +322,10 @@ win::MenuItem& TfrmMain::FolderMenu(const std::wstring& folder) {
 }
 
 void TfrmMain::MenuItemClick(const std::wstring& path) {
-  if (!Exists(path)) throw win::Failure(text::Format(win::FromUtf8(resources::kNotFound), {path}));
+  if (!Exists(path)) {
+    stale_ = true;  // the next opening goes without its entry
+    throw win::Failure(text::Format(win::FromUtf8(resources::kNotFound), {path}));
+  }
   const std::wstring target = ShellPath(path);
   SHELLEXECUTEINFOW open{};
   open.cbSize = sizeof open;
@@ -355,6 +358,10 @@ void TfrmMain::EntryAction(UINT command, win::PopupMenu::ItemAction action) {
   if (!entry || (bookmark == bookmarkEntries_.end() && folder == folderEntries_.end())) return;
   const bool isFolder = folder != folderEntries_.end();
   const std::wstring path = isFolder ? folder->second : bookmark->second;
+  if (!Exists(path)) {
+    stale_ = true;  // the next opening goes without its entry
+    throw win::Failure(text::Format(win::FromUtf8(resources::kNotFound), {path}));
+  }
   enum : UINT { kNone, kOpen, kRename, kCopyUrl, kDelete };
   UINT chosen = action == win::PopupMenu::ItemAction::Delete   ? kDelete
                 : action == win::PopupMenu::ItemAction::Rename ? kRename

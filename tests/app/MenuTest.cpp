@@ -1,5 +1,7 @@
 // The pop-up menu and the moving of the real program's window.
 #include <ole2.h>
+
+#include <algorithm>
 #include <shellapi.h>
 
 #include "DragSourceProcess.h"
@@ -143,6 +145,35 @@ TEST_F(TamarooMenu, TheMenuFollowsItsFolder) {
             (std::vector<std::wstring>{win::FromAnsi(exeFolder.Path() + "favorite\\added.url"),
                                        win::FromAnsi(exeFolder.Path() + "favorite\\later.url")}));
   EXPECT_TRUE(process->VisibleWindows(L"#32770").empty());
+}
+
+// From outside, as the hand does it: Del on a selected entry sends its file to
+// the Recycle Bin; F2 renames one through the name dialog.
+TEST_F(TamarooMenu, DelAndF2OnASelectedEntryDeleteAndRename) {
+  char trash[MAX_PATH] = "";
+  if (!GetEnvironmentVariableA("XDG_DATA_HOME", trash, MAX_PATH)) GTEST_SKIP() << "no XDG_DATA_HOME for the trash";
+  std::string trashFiles = std::string("Z:") + trash + "/Trash/files/";
+  std::replace(trashFiles.begin(), trashFiles.end(), '/', '\\');
+  const std::string doomed = "doomed-" + std::to_string(GetCurrentProcessId()) + ".url";
+  for (const std::string& name : {std::string("keep.url"), doomed})
+    exeFolder.Write("favorite\\" + name, "[InternetShortcut]\r\n");
+  Sleep(200);  // the change notice comes through the program's loop
+  HWND menu = ContextMenu(-1, -1);
+  ASSERT_TRUE(menu);
+  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DELETE}) Key(menu, key);  // title, the doomed one (sorted first)
+  EXPECT_TRUE(WaitUntil([&] { return !exeFolder.Exists("favorite\\" + doomed); }));
+  EXPECT_NE(GetFileAttributesA((trashFiles + doomed).c_str()), INVALID_FILE_ATTRIBUTES) << trashFiles + doomed;
+
+  menu = process->WaitForMenu();  // opened again without it
+  ASSERT_TRUE(menu);
+  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_F2}) Key(menu, key);
+  const HWND dialog = process->WaitForWindow(L"TNameForm", L"名前の変更");
+  ASSERT_TRUE(dialog);
+  SetDlgItemTextW(dialog, 100, L"kept");
+  SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return exeFolder.Exists("favorite\\kept.url"); }));
+  EXPECT_FALSE(exeFolder.Exists("favorite\\keep.url"));
+  if (const HWND reopened = process->WaitForMenu()) CloseMenu(reopened);
 }
 
 TEST_F(TamarooMenu, ALinkDraggedFromABrowserBecomesABookmark) {
