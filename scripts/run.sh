@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Tamaroo and starts it under Wine with the sample face picture.
 # With a display it simply runs; without one it runs under Xvfb, saves a
-# screenshot of the window with its menu open, says where, and closes it.
+# screenshot of the window with its menu open and one of a bookmark's own
+# menu, says where, and closes it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine-env.sh"
@@ -33,7 +34,13 @@ xdotool mousemove $((X + 40)) $((Y + 40)) click 3
 sleep 1
 shot="$run_dir/tamaroo-menu.png"
 import -window root "$shot"
-xdotool key Escape Escape
+# The first bookmark's own menu, over the menu (the menu key).
+xdotool key Down Down Menu
+sleep 1
+entry_shot="$run_dir/tamaroo-entry-menu.png"
+import -window root "$entry_shot"
+xdotool key Escape Escape Escape
 wine cmd /c taskkill /im Tamaroo.exe >/dev/null 2>&1 || true
 wait "$pid" || true
 echo "Screenshot of Tamaroo with its menu open: $shot"
+echo "Screenshot of a bookmark's own menu: $entry_shot"
