@@ -205,6 +205,11 @@ void TfrmMain::WatchUrlFolder() {
 }
 
 void TfrmMain::RefreshMenu() {
+  // A notice the loop has not taken yet counts as well.
+  if (folderChanges_ && WaitForSingleObject(folderChanges_.get(), 0) == WAIT_OBJECT_0) {
+    stale_ = true;
+    FindNextChangeNotification(folderChanges_.get());
+  }
   if (UrlFolder.empty() || (folderChanges_ && !stale_)) return;
   stale_ = false;
   std::vector<const win::MenuItem*> made;
