@@ -14,6 +14,7 @@
 
 #include "MenuCaptions.h"
 #include "ModalProbe.h"
+#include "RefuseWindows.h"
 #include "ShellRecorder.h"
 #include "TamarooProcess.h"
 #include "app/FailureTexts.h"
@@ -86,14 +87,6 @@ void DispatchWaiting() {
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
-// Refuses the making of main windows on this thread, as a system short of
-// resources would.
-LRESULT CALLBACK RefuseMainWindow(int code, WPARAM wParam, LPARAM lParam) {
-  wchar_t name[32] = L"";
-  if (code == HCBT_CREATEWND) GetClassNameW(reinterpret_cast<HWND>(wParam), name, 32);
-  return wcscmp(name, L"TfrmMain") == 0 ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 using MainWindowLife = MainWindowMenu;
 
 TEST_F(MainWindowLife, LeavesNoMainWindowBehindWhenDestroyedOrRefused) {
@@ -102,14 +95,13 @@ TEST_F(MainWindowLife, LeavesNoMainWindowBehindWhenDestroyedOrRefused) {
   EXPECT_EQ(app::frmMain, nullptr);
   EXPECT_EQ(application.MainWindow(), nullptr);
 
-  const HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseMainWindow, nullptr, GetCurrentThreadId());
   try {
+    const RefuseWindows refuse(L"TfrmMain");
     app::TfrmMain refused(exe.Path());
     ADD_FAILURE() << "a main window without a window";
   } catch (const win::Failure& failure) {
     EXPECT_EQ(failure.Text(), L"ウィンドウを作成できません");
   }
-  UnhookWindowsHookEx(hook);
   EXPECT_EQ(app::frmMain, nullptr);
   EXPECT_EQ(application.MainWindow(), nullptr);
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "RefuseWindows.h"
 #include "ModalProbe.h"
 #include "win/Application.h"
 #include "win/Failure.h"
@@ -138,19 +139,11 @@ TEST_F(NameDialogTest, ARefusedNameIsToldInsideTheDialogWhichStaysOpenUntilAName
   EXPECT_EQ(result, L"新しい名前");
 }
 
-// Refuses to make edit boxes, as the system does when it runs out of window resources.
-LRESULT CALLBACK RefuseEditBoxes(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND) {
-    const wchar_t* name = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->lpszClass;
-    if (!IS_INTRESOURCE(name) && _wcsicmp(name, L"EDIT") == 0) return 1;
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 TEST_F(NameDialogTest, APartThatCannotBeMadeFailsAndLeavesNoDialog) {
-  const HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseEditBoxes, nullptr, GetCurrentThreadId());
-  EXPECT_THROW(win::NameDialog({kCaption, L"OK", L"キャンセル"}, kName, nullptr), win::Failure);
-  UnhookWindowsHookEx(hook);
+  {
+    const tamaroo_test::RefuseWindows refuse(L"Edit");
+    EXPECT_THROW(win::NameDialog({kCaption, L"OK", L"キャンセル"}, kName, nullptr), win::Failure);
+  }
   EXPECT_FALSE(FindWindowW(L"TNameForm", nullptr));
 }
 
