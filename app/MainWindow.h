@@ -55,7 +55,8 @@ class TfrmMain : public win::Form {
   void EntryAction(UINT command, win::PopupMenu::ItemAction action);
   void RenameEntry(const win::MenuItem& entry, const std::wstring& path);
   void CopyUrl(const std::wstring& path);
-  void DeleteEntry(const win::MenuItem& entry, const std::wstring& path);
+  void DeleteEntry(const std::wstring& path);
+  void RemakeOpenMenu();
   void mnuAboutClick();
   void WMDropFiles(HDROP drop);
   void mnuExitClick();
