@@ -394,7 +394,7 @@ void TfrmMain::EntryAction(UINT command, win::PopupMenu::ItemAction action) {
       break;
     case kRename: RenameEntry(*entry, path); break;
     case kCopyUrl: CopyUrl(path); break;
-    case kDelete: DeleteEntry(path); break;
+    case kDelete: DeleteEntry(*entry, path); break;
   }
 }
 
@@ -412,7 +412,11 @@ void TfrmMain::RenameEntry(const win::MenuItem& entry, const std::wstring& path)
           return text::WithFinalDot(refused.Text());
         }
       });
-  if (dialog.ShowModal()) RemakeOpenMenu();
+  if (!dialog.ShowModal()) return;
+  // Made again from the folder, so a renamed folder's entries open their files.
+  stale_ = true;
+  RefreshMenu();
+  popMenu.Reopen();
 }
 
 void TfrmMain::CopyUrl(const std::wstring& path) {
@@ -428,16 +432,17 @@ void TfrmMain::CopyUrl(const std::wstring& path) {
   win::SetClipboardText(CF_UNICODETEXT, win::FromAnsi(*url));
 }
 
-void TfrmMain::DeleteEntry(const std::wstring& path) {
+void TfrmMain::DeleteEntry(const win::MenuItem& entry, const std::wstring& path) {
   store_.Remove(path);
-  RemakeOpenMenu();
-}
-
-// Made again from the folder, so that a removed entry is gone and a renamed
-// folder's entries open their files; then opened again where it was.
-void TfrmMain::RemakeOpenMenu() {
-  stale_ = true;
-  RefreshMenu();
+  // A folder's entry goes with everything below it.
+  const auto under = [&path](const std::wstring& p) {
+    return p == path || p.starts_with(path + L"\\") || (path.ends_with(L'\\') && p.starts_with(path));
+  };
+  std::erase_if(entries_, under);
+  std::erase_if(bookmarkEntries_, [&under](const auto& e) { return under(e.second); });
+  std::erase_if(folderEntries_, [&under](const auto& e) { return under(e.second); });
+  std::erase_if(folderMenus_, [&under](const auto& e) { return under(e.first); });
+  popMenu.Remove(entry);
   popMenu.Reopen();
 }
 

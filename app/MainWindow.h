@@ -55,8 +55,7 @@ class TfrmMain : public win::Form {
   void EntryAction(UINT command, win::PopupMenu::ItemAction action);
   void RenameEntry(const win::MenuItem& entry, const std::wstring& path);
   void CopyUrl(const std::wstring& path);
-  void DeleteEntry(const std::wstring& path);
-  void RemakeOpenMenu();
+  void DeleteEntry(const win::MenuItem& entry, const std::wstring& path);
   void mnuAboutClick();
   void WMDropFiles(HDROP drop);
   void mnuExitClick();
