@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Draws the application icon (resources/tamaroo.ico), the menu pictures
-(resources/menu-images.bmp) and the sample face (samples/glyph.bmp). Run it again after changing the drawing; the outputs are
-committed, so building needs no Python."""
+(resources/menu-images-<size>.bmp) and the sample face (samples/glyph.bmp),
+each size drawn for itself. Run it again after changing the drawing; the
+outputs are committed, so building needs no Python."""
 import math
 import struct
 from pathlib import Path
@@ -49,13 +50,13 @@ def tama(size, x, y):
 
 def icon_image(size):
     rows_xor, rows_and = [], []
+    xor_stride = ((size * 4 + 31) // 32) * 4
     mask_stride = ((size + 31) // 32) * 4
     for y in reversed(range(size)):
         px = [tama(size, x, y) for x in range(size)]
-        row = bytearray()
-        for x in range(0, size, 2):
-            a, b = (px[x] or 0), (px[x + 1] or 0)
-            row.append((a << 4) | b)
+        row = bytearray(xor_stride)
+        for x, p in enumerate(px):
+            row[x // 2] |= (p or 0) << (4 if x % 2 == 0 else 0)
         rows_xor.append(bytes(row))
         bits = bytearray(mask_stride)
         for x, p in enumerate(px):
@@ -67,11 +68,17 @@ def icon_image(size):
     return header + pal + b''.join(rows_xor) + b''.join(rows_and)
 
 
+# The small-icon sizes at 100, 125, 150 and 200 %, and the large ones the
+# About box shows at 125, 150 and 200 %.
+ICON_SIZES = (16, 20, 24, 32, 40, 48, 64)
+MENU_SIZES = (16, 20, 24, 32)
+
+
 def write_icon(path):
-    images = [icon_image(16), icon_image(32)]
+    images = [icon_image(size) for size in ICON_SIZES]
     out = bytearray(struct.pack('<HHH', 0, 1, len(images)))
     offset = 6 + 16 * len(images)
-    for size, data in zip((16, 32), images):
+    for size, data in zip(ICON_SIZES, images):
         out += struct.pack('<BBBBHHII', size, size, 16, 0, 1, 4, len(data), offset)
         offset += len(data)
     for data in images:
@@ -79,90 +86,107 @@ def write_icon(path):
     path.write_bytes(bytes(out))
 
 
-def bookmark(x, y):
+# The menu pictures are shapes on a 16-unit square, painted at each size: a
+# shape's pixels are those whose centres it holds, and its outline is the
+# band of `line` pixels along its edge, so lines stay crisp at every size.
+def rect(x0, y0, x1, y1):
+    return lambda u, v: x0 <= u < x1 and y0 <= v < y1
+
+
+def disc(cx, cy, r):
+    return lambda u, v: math.hypot(u - cx, v - cy) < r
+
+
+def paint(layers, size):
+    """Rows of palette indices (None: transparent). `layers` run from the top:
+    (shape, fill, outline), where fill is an index or a function of (u, v)."""
+    s = size / 16
+    line = max(1, round(s))
+
+    def at(x, y):
+        return (x + 0.5) / s, (y + 0.5) / s
+
+    rows = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            u, v = at(x, y)
+            colour = None
+            for shape, fill, outline in layers:
+                if not shape(u, v):
+                    continue
+                near = [at(x + dx * k, y + dy * k) for k in range(1, line + 1)
+                        for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1))]
+                if outline is not None and not all(shape(*p) for p in near):
+                    colour = outline
+                else:
+                    colour = fill(u, v) if callable(fill) else fill
+                break
+            row.append(colour)
+        rows.append(row)
+    return rows
+
+
+def bookmark(size):
     """A page with a folded corner, marked with a blue globe: a web shortcut."""
-    if not (2 <= x <= 12 and 0 <= y <= 15):
-        return None
-    if x >= 9 and y <= 3 and x - 9 > y:
-        return None  # the cut corner
-    if x == 9 and y <= 3 or y == 3 and x >= 9 or x - 9 == y and y <= 3:
-        return GREY
-    if x in (2, 12) or y in (0, 15):
-        return GREY
-    d = math.hypot(x - 7.0, y - 9.0)
-    if d < 4.2:
-        if d > 3.3 or abs(x - 7.0) < 0.6 or abs(y - 9.0) < 0.6:
-            return NAVY
-        return GREEN if (x + y) % 3 else CYAN
-    return WHITE
+    s = size / 16
+    line = max(1, round(s)) / s  # one line, in units
+
+    def globe(u, v):
+        if abs(u - 7.5) < line / 2 or abs(v - 9.5) < line / 2:
+            return NAVY  # the meridian and the equator
+        return GREEN if (math.floor(u) + math.floor(v)) % 3 else CYAN
+
+    page = lambda u, v: 2 <= u < 13 and 0 <= v < 16 and u - v <= 9.5
+    fold = lambda u, v: page(u, v) and u >= 9 and v < 4
+    return paint([(disc(7.5, 9.5, 4.2), globe, NAVY), (fold, WHITE, GREY), (page, WHITE, GREY)], size)
 
 
-def folder(x, y):
+def folder(size):
     """An open yellow folder."""
-    if 1 <= x <= 6 and y == 3 or x == 1 and 3 <= y <= 13:
-        return OLIVE
-    if 2 <= x <= 6 and y == 4:
-        return YELLOW
-    if 1 <= x <= 12 and 5 <= y <= 13:
-        # the open flap leans forward over the back
-        if y >= 8 and x >= 2 + (13 - y) // 2 and x <= 14 - (13 - y) // 3:
-            edge = y == 8 or y == 13 or x == 2 + (13 - y) // 2
-            return OLIVE if edge else YELLOW
-        if y == 5 or x == 12:
-            return OLIVE
-        return YELLOW if y < 8 else OLIVE
-    if 13 <= x <= 14 and 8 <= y <= 13 and x <= 14 - (13 - y) // 3:
-        return OLIVE
-    return None
+    flap = lambda u, v: 8 <= v < 14 and 2 + (14 - v) / 2 <= u < 15 - (14 - v) / 3
+    back = rect(1, 5, 13, 14)
+    return paint([(flap, YELLOW, OLIVE), (back, lambda u, v: YELLOW if v < 8 else OLIVE, OLIVE),
+                  (rect(1, 3, 7, 6), YELLOW, OLIVE)], size)
 
 
-def door(x, y):
+def door(size):
     """A door swinging open from its frame, with light behind it."""
-    if 3 <= x <= 12 and 1 <= y <= 14:
-        if x in (3, 12) or y in (1, 14):
-            return MAROON
-        if x >= 8:
-            return YELLOW  # the light through the opening
-        # the door leaf, seen at an angle
-        top, bottom = 2 + (x - 4), 13 - (x - 4) // 2
-        if top <= y <= bottom:
-            if x == 6 and y == 8:
-                return YELLOW  # the handle
-            return RED if x < 7 else MAROON
-        return BLACK
-    return None
+    leaf = lambda u, v: 4 <= u < 8 and 2 + (u - 4) <= v < 14 - (u - 4) / 2
+    frame = rect(3, 1, 13, 15)
+    return paint([(disc(6.5, 8.5, 0.7), YELLOW, None), (leaf, RED, MAROON),
+                  (frame, lambda u, v: YELLOW if u >= 8 else BLACK, MAROON)], size)
 
 
-def about(x, y):
+def about(size):
     """A white "i" on a blue diamond."""
-    d = abs(x - 7.5) + abs(y - 7.5)
-    if d > 8:
-        return None
-    if d > 7:
-        return NAVY
-    if 7 <= x <= 8 and (3 <= y <= 4 or 6 <= y <= 12):
-        return WHITE
-    if y == 12 and 6 <= x <= 9:
-        return WHITE
-    return BLUE
+    diamond = lambda u, v: abs(u - 8) + abs(v - 8) < 8.5
+    i = lambda u, v: rect(7, 3, 9, 5)(u, v) or rect(7, 6, 9, 13)(u, v) or rect(6, 12, 10, 13)(u, v)
+    return paint([(i, WHITE, None), (diamond, BLUE, NAVY)], size)
 
 
 MENU_IMAGES = [bookmark, folder, door, about]
-TRANSPARENT = (255, 0, 255)
+TRANSPARENT = PALETTE.index((255, 0, 255))
 
 
-def write_menu_images(path):
-    """The four menu pictures side by side, 16x16 each; magenta is transparent."""
-    w, h = 16 * len(MENU_IMAGES), 16
+def write_menu_images(path, size):
+    """The four menu pictures side by side, size x size each, in the 16
+    colours; magenta is transparent."""
+    pictures = [draw(size) for draw in MENU_IMAGES]
+    w, h = size * len(pictures), size
+    stride = ((w * 4 + 31) // 32) * 4
     pixels = bytearray()
     for y in reversed(range(h)):
+        row = bytearray(stride)
         for x in range(w):
-            p = MENU_IMAGES[x // 16](x % 16, y)
-            r, g, b = TRANSPARENT if p is None else PALETTE[p]
-            pixels += bytes((b, g, r))
-    info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
-    head = struct.pack('<2sIHHI', b'BM', 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
-    path.write_bytes(head + info + pixels)
+            p = pictures[x // size][y][x % size]
+            row[x // 2] |= (TRANSPARENT if p is None else p) << (4 if x % 2 == 0 else 0)
+        pixels += row
+    pal = b''.join(struct.pack('<BBBB', b, g, r, 0) for r, g, b in PALETTE)
+    info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 4, 0, len(pixels), 2835, 2835, 16, 0)
+    offset = 14 + len(info) + len(pal)
+    head = struct.pack('<2sIHHI', b'BM', offset + len(pixels), 0, 0, offset)
+    path.write_bytes(head + info + pal + pixels)
 
 
 def face(x, y, w, h):
@@ -198,6 +222,7 @@ def write_face(path, w=205, h=118):
 
 if __name__ == '__main__':
     write_icon(ROOT / 'resources' / 'tamaroo.ico')
-    write_menu_images(ROOT / 'resources' / 'menu-images.bmp')
+    for size in MENU_SIZES:
+        write_menu_images(ROOT / 'resources' / f'menu-images-{size}.bmp', size)
     (ROOT / 'samples').mkdir(exist_ok=True)
     write_face(ROOT / 'samples' / 'glyph.bmp')

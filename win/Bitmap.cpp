@@ -6,6 +6,7 @@
 
 #include "image/BmpFile.h"
 #include "text/FailureText.h"
+#include "text/Layout.h"
 #include "win/Failure.h"
 #include "win/WideText.h"
 
@@ -76,6 +77,18 @@ void Bitmap::Release() {
 
 void Bitmap::Draw(HDC target) const {
   if (dc_) BitBlt(target, 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY);
+}
+
+ImageListHandle LoadPictures(HMODULE module, const std::wstring& prefix, int slot) {
+  const int size = text::MenuArtSize(slot);
+  const std::wstring name = prefix + std::to_wstring(size);
+  const BitmapHandle strip(static_cast<HBITMAP>(LoadImageW(module, name.c_str(), IMAGE_BITMAP, 0, 0, 0)));
+  if (!strip) return nullptr;
+  BITMAP info{};
+  GetObjectW(strip.get(), sizeof info, &info);
+  ImageListHandle pictures(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, info.bmWidth / size, 4));
+  if (pictures && ImageList_AddMasked(pictures.get(), strip.get(), RGB(255, 0, 255)) < 0) pictures.reset();
+  return pictures;
 }
 
 }  // namespace win

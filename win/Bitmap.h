@@ -28,4 +28,10 @@ class Bitmap {
   int height_ = 0;
 };
 
+// The square pictures of a bitmap resource of `module` drawn at each size of
+// text::kMenuArtSizes and named `prefix` and the size, side by side, magenta
+// transparent: an image list of those at the largest size that fits a slot
+// of `slot` pixels (the menu's small-icon size). Null when there is none.
+ImageListHandle LoadPictures(HMODULE module, const std::wstring& prefix, int slot);
+
 }  // namespace win

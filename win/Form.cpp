@@ -69,11 +69,4 @@ HWND Made(HWND window) {
   return window;
 }
 
-FontHandle MessageBoxFont() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
-  return FontHandle(CreateFontIndirectW(&metrics.lfMessageFont));
-}
-
 }  // namespace win

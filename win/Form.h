@@ -49,8 +49,5 @@ void SetTopmost(HWND hwnd, bool topmost);
 
 // The window just made, or Failure with the system's reason when it was not.
 HWND Made(HWND window);
-// The system's message-box font, for the dialogs' parts; null when the system
-// gives none.
-FontHandle MessageBoxFont();
 
 }  // namespace win

@@ -6,6 +6,7 @@
 
 #include "text/AboutText.h"
 #include "win/Application.h"
+#include "win/Dpi.h"
 #include "win/Failure.h"
 #include "win/FailureBox.h"
 #include "win/WideText.h"
@@ -19,7 +20,7 @@ constexpr std::wstring_view kButtonCaption = L"OK";
 // An "&" in the text is shown as it is, not taken for an access key.
 constexpr UINT kMessageFormat = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
 
-text::DialogMeasure Measure(HFONT font, const std::string& message) {
+text::DialogMeasure Measure(HFONT font, const std::string& message, UINT dpi) {
   static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
   const WindowDc screen(nullptr);
   const Selection selected(screen.get(), font);
@@ -30,7 +31,8 @@ text::DialogMeasure Measure(HFONT font, const std::string& message) {
   RECT button{};
   DrawTextW(screen.get(), kButtonCaption.data(), static_cast<int>(kButtonCaption.size()), &button,
             DT_SINGLELINE | DT_CALCRECT);
-  return {letters.cx / 52, letters.cy, text.right, text.bottom, button.right};
+  return {letters.cx / 52,      letters.cy, text.right, text.bottom, button.right, MetricForDpi(SM_CXICON, dpi),
+          static_cast<int>(dpi)};
 }
 
 // Ctrl+C with no other modifier, pressed anywhere in the dialog.
@@ -41,15 +43,19 @@ bool IsCopyKey(HWND dialog, const MSG& msg) {
 
 }  // namespace
 
-MessageDialog::MessageDialog(std::wstring caption, std::string message, HICON icon)
+MessageDialog::MessageDialog(std::wstring caption, std::string message, const wchar_t* iconName)
     : caption_(std::move(caption)),
       message_(std::move(message)),
-      icon_(icon),
-      ownFont_(MessageBoxFont()),
+      dpi_(PrimaryMonitorDpi()),
+      ownFont_(MessageBoxFont(dpi_)),
       font_(ownFont_ ? ownFont_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))) {
-  const text::DialogLayout layout = text::LayOutMessageDialog(Measure(font_, message_));
+  const text::DialogLayout layout = text::LayOutMessageDialog(Measure(font_, message_, dpi_));
+  if (iconName) {
+    icon_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), iconName, IMAGE_ICON, layout.icon.width,
+                                              layout.icon.height, LR_DEFAULTCOLOR)));
+  }
   RECT frame{0, 0, layout.clientWidth, layout.clientHeight};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+  AdjustFrameForDpi(frame, kStyle, kExStyle, dpi_);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   CreateHandle(
@@ -95,7 +101,7 @@ void MessageDialog::DrawPart(const DRAWITEMSTRUCT& item) const {
   RECT area = item.rcItem;
   FillRect(item.hDC, &area, GetSysColorBrush(COLOR_BTNFACE));
   if (item.CtlID == kImageId) {
-    DrawIconEx(item.hDC, area.left, area.top, icon_, area.right - area.left, area.bottom - area.top, 0, nullptr,
+    DrawIconEx(item.hDC, area.left, area.top, icon_.get(), area.right - area.left, area.bottom - area.top, 0, nullptr,
                DI_NORMAL);
     return;
   }

@@ -1,7 +1,7 @@
 #pragma once
 // A modal message dialog: an icon, a word-wrapped text and one "OK" button,
-// laid out from the system's message-box font and centred on the primary
-// screen. The button, Enter, Esc, the close box and Alt+F4 close it; Ctrl+C
+// laid out from the system's message-box font at the primary monitor's DPI
+// and centred on that screen. The button, Enter, Esc, the close box and Alt+F4 close it; Ctrl+C
 // copies its content to the clipboard as plain text.
 #include <string>
 
@@ -18,9 +18,10 @@ class MessageDialog : public Form {
   static constexpr int kMessageId = 101;
 
   // Makes the dialog, hidden, owned by the application window. `message` is
-  // in the system code page; `icon` stays the caller's. Throws Failure when a
-  // window cannot be made; what was made is destroyed again.
-  MessageDialog(std::wstring caption, std::string message, HICON icon);
+  // in the system code page; `iconName` names the program's icon resource,
+  // loaded at the size of the monitor's icons (none when null). Throws Failure
+  // when a window cannot be made; what was made is destroyed again.
+  MessageDialog(std::wstring caption, std::string message, const wchar_t* iconName);
 
   // Shows the dialog with the program's other windows disabled and runs its
   // message loop until it closes: IDOK from the button, Enter or Esc, IDCANCEL
@@ -37,7 +38,8 @@ class MessageDialog : public Form {
 
   std::wstring caption_;
   std::string message_;
-  HICON icon_;
+  UINT dpi_;
+  IconHandle icon_;
   FontHandle ownFont_;
   HFONT font_;
   HWND button_ = nullptr;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "win/Application.h"
+#include "win/Dpi.h"
 #include "win/Failure.h"
 #include "win/FailureBox.h"
 
@@ -55,11 +56,11 @@ class DialogUnits {
 
 NameDialog::NameDialog(Texts texts, std::wstring name, Check check)
     : check_(std::move(check)),
-      ownFont_(MessageBoxFont()),
+      ownFont_(MessageBoxFont(PrimaryMonitorDpi())),
       font_(ownFont_ ? ownFont_.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))) {
   const DialogUnits units(font_);
   RECT frame{0, 0, units.X(kClientWidth), units.Y(kClientHeight)};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
+  AdjustFrameForDpi(frame, kStyle, kExStyle, PrimaryMonitorDpi());
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   CreateHandle(

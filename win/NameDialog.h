@@ -1,7 +1,7 @@
 #pragma once
 // A modal dialog that asks for a name: a one-line edit box holding the current
 // name, all selected, and OK and Cancel, laid out from the system's
-// message-box font and centred on the primary screen. Enter is OK; Esc, the
+// message-box font at the primary monitor's DPI and centred on that screen. Enter is OK; Esc, the
 // close box and Alt+F4 are Cancel. OK asks `check` about the text: a refusal
 // is shown on a line above the buttons and the dialog stays open with the
 // focus in the edit box; no refusal closes it.
