@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <optional>
+#include <utility>
 
 #include "win/FailureBox.h"
 #include "win/WideText.h"
@@ -164,12 +165,24 @@ std::vector<std::wstring> DroppedFileNames(HDROP drop) {
   return names;
 }
 
-Microsoft::WRL::ComPtr<DropTarget> DropTarget::Create(AcceptTest accepts, DropHandler onDrop) {
-  return Microsoft::WRL::ComPtr<DropTarget>(new DropTarget(std::move(accepts), std::move(onDrop)));
+Microsoft::WRL::ComPtr<DropTarget> DropTarget::Create(AcceptTest accepts, DropHandler onDrop, HoverHandler onHover) {
+  return Microsoft::WRL::ComPtr<DropTarget>(new DropTarget(std::move(accepts), std::move(onDrop), std::move(onHover)));
 }
 
-DropTarget::DropTarget(AcceptTest accepts, DropHandler onDrop)
-    : accepts_(std::move(accepts)), onDrop_(std::move(onDrop)) {}
+DropTarget::DropTarget(AcceptTest accepts, DropHandler onDrop, HoverHandler onHover)
+    : accepts_(std::move(accepts)), onDrop_(std::move(onDrop)), onHover_(std::move(onHover)) {
+  // Without COM on the thread, or without the shell's helper, drags show no image.
+  CoCreateInstance(CLSID_DragDropHelper, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(helper_.GetAddressOf()));
+}
+
+void DropTarget::Hover(bool over) noexcept {
+  if (!onHover_) return;
+  try {
+    onHover_(over);
+  } catch (...) {
+    ShowCurrentFailureLater();
+  }
+}
 
 HRESULT DropTarget::QueryInterface(REFIID iid, void** object) noexcept {
   if (!object) return E_POINTER;
@@ -190,7 +203,7 @@ ULONG DropTarget::Release() noexcept {
   return left;
 }
 
-HRESULT DropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) noexcept {
+HRESULT DropTarget::DragEnter(IDataObject* data, DWORD, POINTL at, DWORD* effect) noexcept {
   if (!data || !effect) return E_INVALIDARG;
   try {
     welcome_ = accepts_(ReadDropped(data));
@@ -199,22 +212,30 @@ HRESULT DropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) n
     ShowCurrentFailureLater();
   }
   *effect = Effect(welcome_, *effect);
+  // What the source allows may still refuse it.
+  welcome_ = *effect != DROPEFFECT_NONE;
+  if (welcome_) Hover(true);
+  POINT point{at.x, at.y};
+  if (helper_) helper_->DragEnter(window_, data, &point, *effect);
   return S_OK;
 }
 
-HRESULT DropTarget::DragOver(DWORD, POINTL, DWORD* effect) noexcept {
+HRESULT DropTarget::DragOver(DWORD, POINTL at, DWORD* effect) noexcept {
   if (!effect) return E_INVALIDARG;
   *effect = Effect(welcome_, *effect);
+  POINT point{at.x, at.y};
+  if (helper_) helper_->DragOver(&point, *effect);
   return S_OK;
 }
 
 HRESULT DropTarget::DragLeave() noexcept {
-  welcome_ = false;
+  if (std::exchange(welcome_, false)) Hover(false);
+  if (helper_) helper_->DragLeave();
   return S_OK;
 }
 
-HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) noexcept {
-  welcome_ = false;
+HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL at, DWORD* effect) noexcept {
+  if (std::exchange(welcome_, false)) Hover(false);
   if (!data || !effect) return E_INVALIDARG;
   try {
     Dropped dropped = ReadDropped(data);
@@ -224,6 +245,8 @@ HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL, DWORD* effect) noexce
     *effect = DROPEFFECT_NONE;
     ShowCurrentFailureLater();
   }
+  POINT point{at.x, at.y};
+  if (helper_) helper_->Drop(data, &point, *effect);
   return S_OK;
 }
 

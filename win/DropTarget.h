@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <ole2.h>
 #include <shellapi.h>
+#include <shobjidl.h>
 #include <wrl/client.h>
 
 #include <functional>
@@ -53,12 +54,18 @@ class OleSession {
 // what was read, else DROPEFFECT_NONE. Data past 64 KiB is refused, never cut.
 // Drop hands a copy over and returns at once: the source's drag waits for it,
 // so the owner stores later, and a failure is shown after the drag has ended.
+// The shell's drag image helper, where there is one, draws the dragged item
+// over the window; `onHover` hears true when a drag that would be taken
+// comes over the window and false when it leaves or drops, so the owner can
+// show that it will take it.
 class DropTarget final : public IDropTarget {
  public:
   using AcceptTest = std::function<bool(const Dropped& dropped)>;
   using DropHandler = std::function<void(Dropped dropped)>;
+  using HoverHandler = std::function<void(bool over)>;
 
-  static Microsoft::WRL::ComPtr<DropTarget> Create(AcceptTest accepts, DropHandler onDrop);
+  static Microsoft::WRL::ComPtr<DropTarget> Create(AcceptTest accepts, DropHandler onDrop,
+                                                   HoverHandler onHover = nullptr);
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) noexcept override;
   ULONG STDMETHODCALLTYPE AddRef() noexcept override;
@@ -70,20 +77,28 @@ class DropTarget final : public IDropTarget {
   HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL at, DWORD* effect) noexcept override;
 
  private:
-  DropTarget(AcceptTest accepts, DropHandler onDrop);
+  friend class DropRegistration;
+  DropTarget(AcceptTest accepts, DropHandler onDrop, HoverHandler onHover);
   ~DropTarget() = default;
+  // Tells the owner, once, that a welcome drag came or went.
+  void Hover(bool over) noexcept;
 
   LONG references_ = 0;  // the first owner's AddRef makes it 1
   AcceptTest accepts_;
   DropHandler onDrop_;
-  bool welcome_ = false;  // what the current drag brings would be kept
+  HoverHandler onHover_;
+  Microsoft::WRL::ComPtr<IDropTargetHelper> helper_;
+  HWND window_ = nullptr;  // the helper draws the image over it
+  bool welcome_ = false;   // the current drag would be taken
 };
 
-// The window is a drop target while this lives (once OLE is initialised).
+// The window is the target's while this lives (once OLE is initialised).
 class DropRegistration {
  public:
-  DropRegistration(HWND hwnd, IDropTarget* target)
-      : hwnd_(hwnd), registered_(SUCCEEDED(RegisterDragDrop(hwnd, target))) {}
+  DropRegistration(HWND hwnd, DropTarget* target)
+      : hwnd_(hwnd), registered_(SUCCEEDED(RegisterDragDrop(hwnd, target))) {
+    target->window_ = hwnd;
+  }
   ~DropRegistration() {
     if (registered_) RevokeDragDrop(hwnd_);
   }

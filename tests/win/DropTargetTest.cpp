@@ -124,14 +124,28 @@ TEST(DropTarget, TakesWhatBrowsersAndTheShellOfferAndRefusesTheRest) {
     std::vector<text::WebLink> links;
     // What the program keeps of a drop, and how it takes a link.
     const auto accepts = [](const win::Dropped& d) { return text::BringsBookmarks(d.files, d.link); };
-    const auto target = win::DropTarget::Create(accepts, [&](win::Dropped d) {
-      if (!d.files.empty()) files.push_back(d.files);
-      if (d.link) links.push_back(*text::WebLinkFrom(d.link->url, d.link->title));
-    });
+    std::vector<bool> hovers;
+    const auto target = win::DropTarget::Create(
+        accepts,
+        [&](win::Dropped d) {
+          if (!d.files.empty()) files.push_back(d.files);
+          if (d.link) links.push_back(*text::WebLinkFrom(d.link->url, d.link->title));
+        },
+        [&](bool over) { hovers.push_back(over); });
+    // Only a drag that would be taken is shown over the window, until it
+    // leaves, and again until it drops.
+    const bool welcome = c.effect != DROPEFFECT_NONE;
+    const std::vector<bool> shown = welcome ? std::vector{true, false} : std::vector<bool>{};
     TestDataObject data(c.offers);
     DWORD effect = c.allowed;
     EXPECT_EQ(target->DragEnter(&data, 0, {}, &effect), S_OK);
     EXPECT_EQ(effect, c.effect);
+    EXPECT_EQ(hovers, std::vector<bool>(welcome, true));
+    target->DragLeave();
+    EXPECT_EQ(hovers, shown);
+    hovers.clear();
+    effect = c.allowed;
+    target->DragEnter(&data, 0, {}, &effect);
     effect = c.allowed;
     target->DragOver(0, {}, &effect);
     EXPECT_EQ(effect, c.effect);
@@ -139,6 +153,7 @@ TEST(DropTarget, TakesWhatBrowsersAndTheShellOfferAndRefusesTheRest) {
     effect = c.allowed;
     EXPECT_EQ(target->Drop(&data, 0, {}, &effect), S_OK);
     EXPECT_EQ(effect, c.effect);
+    EXPECT_EQ(hovers, shown);
     EXPECT_EQ(files, c.files.empty() ? decltype(files){} : decltype(files){c.files});
     ASSERT_EQ(links.size(), c.url.empty() ? 0u : 1u);
     if (!links.empty()) {
