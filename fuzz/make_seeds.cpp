@@ -95,5 +95,25 @@ int main(int argc, char** argv) {
     Write(name, "seed" + std::to_string(i++),
           std::string{n.codePage, static_cast<char>(n.url.size())} + n.url + Utf16(n.title));
   }
+
+  // Bookmark files as Chromium, Firefox and Internet Explorer write them, in UTF-16 and the Western code page.
+  const fs::path bookmarks = root / "bookmark_file";
+  i = 0;
+  for (const std::string& text :
+       {std::string("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+                    "charset=UTF-8\">\n<TITLE>Bookmarks</TITLE>\n<H1>Bookmarks</H1>\n<DL><p>\n    <DT><H3 "
+                    "ADD_DATE=\"1700000000\" PERSONAL_TOOLBAR_FOLDER=\"true\">Bar</H3>\n    <DL><p>\n        <DT><A "
+                    "HREF=\"https://a.example/?x=1&amp;y=2\" ADD_DATE=\"1700000001\" ICON=\"data:image/png;base64,AA\">"
+                    "A &lt;&#26085;&gt;</A>\n    </DL><p>\n</DL><p>\n"),
+        std::string("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n<DT><H3>Menu</H3>\n<DD>about\n<DL><p>\n<DT><A "
+                    "HREF=\"place:sort=8\">Recent</A>\n<HR>\n<DT><A FEEDURL=\"http://f/rss\" HREF=\"http://f/\">F</A>\n"
+                    "</DL><p>\n<DT><A HREF='http://b.example/' add_date=5>B\n"),
+        std::string("<!DOCTYPE NETSCAPE-Bookmark-file-1>\r\n<DL><p>\r\n<DT><H3 FOLDED>Links</H3>\r\n<DL><p>\r\n"
+                    "<DT><A HREF=http://c.example/>C</A>\r\n</DL><p>\r\n</DL><p>\r\n"),
+        "\xFF\xFE" + Utf16(u"<DL><DT><A HREF=\"http://d.example/\">\u65E5\xD834\xDD1E</A></DL>"),
+        std::string("<META CONTENT=\"text/html; charset=windows-1252\"><dl><dt><a href=\"http://e/\xE9\">caf\xE9 "
+                    "\x80</a><dt><h3>f</h3><dl><dt><a href=\"http://g/\">g</a></dl></dl>")}) {
+    Write(bookmarks, "seed" + std::to_string(i++), text);
+  }
   return 0;
 }

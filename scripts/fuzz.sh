@@ -8,8 +8,9 @@ source "$here/native-env.sh"
 seconds=${1:-20}
 
 # Each target with its longest input: paths stay within MAX_PATH, settings are
-# short, a shortcut or dragged link needs a few lines, a title a few hundred characters.
-targets=(bmp_file:65536 integer_text:64 ansi_path:260 internet_shortcut:4096 shortcut_name:512)
+# short, a shortcut or dragged link needs a few lines, a title a few hundred characters,
+# a bookmark file a few folders of links.
+targets=(bmp_file:65536 integer_text:64 ansi_path:260 internet_shortcut:4096 shortcut_name:512 bookmark_file:65536)
 names=()
 for t in "${targets[@]}"; do names+=("fuzz_${t%%:*}"); done
 mkdir -p "$NATIVE_DIR"
