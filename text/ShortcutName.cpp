@@ -98,8 +98,19 @@ std::wstring ShortcutFileName(std::wstring_view title, std::string_view url, Cha
   return name + L".url";
 }
 
+bool IsBookmarkFileName(std::wstring_view fileName) {
+  const std::wstring_view name = fileName.substr(0, fileName.find_last_not_of(L" .") + 1);
+  const auto endsWith = [&](std::wstring_view lower) {
+    return name.size() >= lower.size() &&
+           std::ranges::equal(name.substr(name.size() - lower.size()), lower,
+                              [](wchar_t a, wchar_t b) { return (a >= L'A' && a <= L'Z' ? a - L'A' + L'a' : a) == b; });
+  };
+  return endsWith(L".html") || endsWith(L".htm");
+}
+
 bool BringsBookmarks(const std::vector<std::wstring>& files, const std::optional<WebLink>& link) {
-  return std::ranges::any_of(files, [](const std::wstring& name) { return IsShortcutName(name); }) ||
+  return std::ranges::any_of(
+             files, [](const std::wstring& name) { return IsShortcutName(name) || IsBookmarkFileName(name); }) ||
          (link && WebLinkFrom(link->url, link->title));
 }
 

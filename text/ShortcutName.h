@@ -36,8 +36,11 @@ std::wstring ShortcutFileName(std::wstring_view title, std::string_view url, Cha
 // name that a link with it as title would get.
 std::wstring KeptShortcutName(std::wstring_view fileName, CharacterTest canHold);
 
-// Whether a drop brings a bookmark: a shortcut among its files, or a link
-// (as offered, not yet checked) that is a web link.
+// Whether a file may be a browser's bookmark file: ".html" or ".htm" in any case.
+bool IsBookmarkFileName(std::wstring_view fileName);
+
+// Whether a drop brings a bookmark: a shortcut or a bookmark file among its
+// files, or a link (as offered, not yet checked) that is a web link.
 bool BringsBookmarks(const std::vector<std::wstring>& files, const std::optional<WebLink>& link);
 
 // "<bare>.url" for the first try, "<bare> (2).url", "<bare> (3).url"... after.

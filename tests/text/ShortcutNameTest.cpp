@@ -86,6 +86,25 @@ TEST(ShortcutName, DroppedNamesAreKeptOrMadeHoldable) {
   }
 }
 
+TEST(ShortcutName, ADropOfShortcutsBookmarkFilesOrAWebLinkBringsBookmarks) {
+  const struct {
+    std::vector<std::wstring> files;
+    std::optional<text::WebLink> link;
+    bool brings;
+  } cases[] = {
+      {{L"C:\\d\\Page.url"}, std::nullopt, true},
+      {{L"C:\\d\\notes.txt", L"C:\\d\\bookmarks.HTML"}, std::nullopt, true},
+      {{L"C:\\d\\Favorites.Htm"}, std::nullopt, true},
+      {{L"C:\\d\\page.xhtml.txt", L"C:\\d\\htm"}, std::nullopt, false},
+      {{}, text::WebLink{"http://a.example/", L"A"}, true},
+      {{}, text::WebLink{"javascript:x", L"A"}, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+    EXPECT_EQ(text::BringsBookmarks(c.files, c.link), c.brings);
+  }
+}
+
 TEST(ShortcutName, TakenNamesGetANumber) {
   EXPECT_EQ(text::NumberedShortcutName(L"Page", 1), L"Page.url");
   EXPECT_EQ(text::NumberedShortcutName(L"Page", 2), L"Page (2).url");
