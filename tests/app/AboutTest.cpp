@@ -110,15 +110,18 @@ Layout ExpectedLayout() {
   ReleaseDC(nullptr, dc);
   DeleteObject(font);
 
+  // The icon and the margin of the button's caption grow with the DPI.
+  const int icon = GetSystemMetrics(SM_CXICON);
+  const int padding = MulDiv(8, icon, 32);
   const int cw = letters.cx / 52, ch = letters.cy;
   const int marginX = MulDiv(8, cw, 4), marginY = MulDiv(8, ch, 8);
   const int spacingX = MulDiv(10, cw, 4), spacingY = MulDiv(10, ch, 8);
-  const int buttonWidth = std::max<int>(MulDiv(50, cw, 4), ok.right + 8), buttonHeight = MulDiv(14, ch, 8);
-  const int blockWidth = text.right + 32 + spacingX, blockHeight = std::max<int>(text.bottom, 32);
+  const int buttonWidth = std::max<int>(MulDiv(50, cw, 4), ok.right + padding), buttonHeight = MulDiv(14, ch, 8);
+  const int blockWidth = text.right + icon + spacingX, blockHeight = std::max<int>(text.bottom, icon);
   const int clientWidth = std::max(blockWidth, buttonWidth) + 2 * marginX;
   const int buttonLeft = (clientWidth - buttonWidth) / 2, buttonTop = blockHeight + marginY + spacingY;
-  return {{marginX, marginY, marginX + 32, marginY + 32},
-          {marginX + 32 + spacingX, marginY, marginX + 32 + spacingX + text.right, marginY + text.bottom},
+  return {{marginX, marginY, marginX + icon, marginY + icon},
+          {marginX + icon + spacingX, marginY, marginX + icon + spacingX + text.right, marginY + text.bottom},
           {buttonLeft, buttonTop, buttonLeft + buttonWidth, buttonTop + buttonHeight},
           clientWidth,
           blockHeight + buttonHeight + spacingY + 2 * marginY,
@@ -128,6 +131,8 @@ Layout ExpectedLayout() {
 class TamarooAbout : public TamarooTest {
  protected:
   void SetUp() override {
+    // Measures in the screen's pixels, as the program, which is DPI aware, lays out.
+    SetProcessDPIAware();
     main = StartWithFace();
     ASSERT_TRUE(main);
   }
@@ -157,7 +162,7 @@ class TamarooAbout : public TamarooTest {
   HWND main = nullptr;
 };
 
-// Also run on a 240x320 screen, where the copyright line wraps.
+// Also run on a 240x320 screen, where the copyright line wraps, and at 150 %.
 TEST_F(TamarooAbout, LaysOutItsPartsFromTheMessageFontCentredOnTheScreen) {
   const HWND box = OpenAbout();
   ASSERT_TRUE(box);
