@@ -60,7 +60,10 @@ std::wstring ShellPath(const std::wstring& path) {
 
 }  // namespace
 
-TfrmMain::TfrmMain(std::string exeFolder) : exeFolder_(std::move(exeFolder)), store_(exeFolder_ + "favorite\\") {
+TfrmMain::TfrmMain(std::string exeFolder)
+    : exeFolder_(std::move(exeFolder)),
+      store_(exeFolder_ + "favorite\\"),
+      bookmarks_(store_.WideFolder(), [this](const std::wstring& path) { MenuItemClick(path); }) {
   win::Application& app = win::Application::Instance();
   const auto& design = resources::kMainWindow;
   const std::wstring caption = win::FromUtf8(design.caption);
@@ -76,6 +79,8 @@ TfrmMain::TfrmMain(std::string exeFolder) : exeFolder_(std::move(exeFolder)), st
       static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), L"" TAMAROO_MENU_IMAGES_NAME, IMAGE_BITMAP, 0, 0, 0)));
   ImageList_AddMasked(il.get(), pictures.get(), RGB(255, 0, 255));
   popMenu.SetImages(il.get());
+  popMenu.SetSource(&bookmarks_);
+  popMenu.SetOverflowCaption(win::FromUtf8(resources::kMoreEntries));
   BuildMenu();
   FormCreate();
 }
@@ -183,6 +188,8 @@ void TfrmMain::SetUpUrlFolder() {
 
 void TfrmMain::ScanUrlFolder() {
   store_.Scan(FindFile, [this](const Bookmark& found) { FindFileFind(found); });
+  bookmarks_.Compact();
+  popMenu.Changed();
 }
 
 void TfrmMain::CompleteMenu() {
@@ -193,6 +200,7 @@ void TfrmMain::CompleteMenu() {
   const int index = ImageList_ReplaceIcon(il.get(), -1, icon.get());
   if (index < 0) throw win::Failure(win::FromUtf8(resources::kBadImageSize));
   all.ImageIndex = index;
+  popMenu.Changed();
 }
 
 void TfrmMain::WatchUrlFolder() {
@@ -212,22 +220,14 @@ void TfrmMain::RefreshMenu() {
   }
   if (UrlFolder.empty() || (folderChanges_ && !stale_)) return;
   stale_ = false;
-  std::vector<const win::MenuItem*> made;
-  for (const auto& item : popMenu.Root().Items) {
-    if (bookmarkEntries_.contains(item->Command) || folderEntries_.contains(item->Command)) made.push_back(item.get());
-  }
-  for (const win::MenuItem* item : made) popMenu.Remove(*item);
-  entries_.clear();
-  bookmarkEntries_.clear();
-  folderEntries_.clear();
-  folderMenus_.clear();
+  bookmarks_.Clear();
   // No messages in between: a drop stored meanwhile would find the menu half made.
   const auto pump = std::exchange(FindFile.ProcessMessages, nullptr);
   ScanUrlFolder();
   FindFile.ProcessMessages = pump;
 }
 
-void TfrmMain::FindFileFind(const Bookmark& found) { AppendBookmark(found); }
+void TfrmMain::FindFileFind(const Bookmark& found) { bookmarks_.AddFound(found); }
 
 bool TfrmMain::AddUrlFile(const std::wstring& FileName) {
   try {
@@ -294,36 +294,8 @@ void TfrmMain::AddLink(const text::WebLink& offered) {
 }
 
 void TfrmMain::AppendBookmark(const Bookmark& bookmark) {
-  if (!entries_.insert(bookmark.path).second) return;
-  win::MenuItem item;
-  item.Caption = bookmark.caption;
-  item.ImageIndex = resources::kImageBookmark;
-  item.OnClick = [this, path = bookmark.path] { MenuItemClick(path); };
-  const win::MenuItem& entry =
-      AppendEntry(FolderMenu(bookmark.path.substr(0, bookmark.path.rfind(L'\\') + 1)), std::move(item));
-  bookmarkEntries_[entry.Command] = bookmark.path;
-}
-
-win::MenuItem& TfrmMain::AppendEntry(win::MenuItem& parent, win::MenuItem item) {
-  if (&parent == &popMenu.Root()) item.Name = "popItem" + std::to_string(nextPopItem_++);
-  return popMenu.Add(parent, std::move(item));
-}
-
-win::MenuItem& TfrmMain::FolderMenu(const std::wstring& folder) {
-  if (folder.size() <= store_.WideFolder().size()) return popMenu.Root();
-  win::MenuItem*& menu = folderMenus_[folder];
-  if (!menu) {
-    const size_t nameStart = folder.rfind(L'\\', folder.size() - 2) + 1;
-    win::MenuItem& parent = FolderMenu(folder.substr(0, nameStart));
-    win::MenuItem item;
-    // A folder's name is shown as it is: no access key.
-    for (const wchar_t c : folder.substr(nameStart, folder.size() - 1 - nameStart))
-      item.Caption += c == L'&' ? L"&&" : std::wstring(1, c);
-    item.ImageIndex = resources::kImageFolder;
-    menu = &AppendEntry(parent, std::move(item));
-    folderEntries_[menu->Command] = folder;
-  }
-  return *menu;
+  bookmarks_.Add(bookmark);
+  popMenu.Changed();
 }
 
 void TfrmMain::MenuItemClick(const std::wstring& path) {
@@ -356,13 +328,10 @@ void TfrmMain::mnuPasteClick() {
 }
 
 void TfrmMain::EntryAction(UINT command, win::PopupMenu::ItemAction action) {
-  const win::MenuItem* entry = popMenu.FindCommand(command);
-  const auto bookmark = bookmarkEntries_.find(command);
-  const auto folder = folderEntries_.find(command);
   // The fixed entries have no menu of their own.
-  if (!entry || (bookmark == bookmarkEntries_.end() && folder == folderEntries_.end())) return;
-  const bool isFolder = folder != folderEntries_.end();
-  const std::wstring path = isFolder ? folder->second : bookmark->second;
+  if (!bookmarks_.Has(command)) return;
+  const bool isFolder = bookmarks_.IsFolder(command);
+  const std::wstring path = bookmarks_.PathOf(command);
   if (!Exists(path)) {
     stale_ = true;  // the next opening goes without its entry
     throw win::Failure(text::Format(win::FromUtf8(resources::kNotFound), {path}));
@@ -392,15 +361,15 @@ void TfrmMain::EntryAction(UINT command, win::PopupMenu::ItemAction action) {
         MenuItemClick(path);
       }
       break;
-    case kRename: RenameEntry(*entry, path); break;
+    case kRename: RenameEntry(command, path); break;
     case kCopyUrl: CopyUrl(path); break;
-    case kDelete: DeleteEntry(*entry, path); break;
+    case kDelete: DeleteEntry(command, path); break;
   }
 }
 
-void TfrmMain::RenameEntry(const win::MenuItem& entry, const std::wstring& path) {
+void TfrmMain::RenameEntry(UINT command, const std::wstring& path) {
   // The caption as shown, without the "&&" a folder's entry doubles.
-  std::wstring name = entry.Caption;
+  std::wstring name = bookmarks_.CaptionOf(command);
   for (size_t at = name.find(L"&&"); at != name.npos; at = name.find(L"&&", at + 1)) name.erase(at, 1);
   win::NameDialog dialog(
       {win::FromUtf8(resources::kRenameCaption), win::FromUtf8(resources::kOk), win::FromUtf8(resources::kCancel)},
@@ -432,17 +401,9 @@ void TfrmMain::CopyUrl(const std::wstring& path) {
   win::SetClipboardText(CF_UNICODETEXT, win::FromAnsi(*url));
 }
 
-void TfrmMain::DeleteEntry(const win::MenuItem& entry, const std::wstring& path) {
+void TfrmMain::DeleteEntry(UINT command, const std::wstring& path) {
   store_.Remove(path);
-  // A folder's entry goes with everything below it.
-  const auto under = [&path](const std::wstring& p) {
-    return p == path || p.starts_with(path + L"\\") || (path.ends_with(L'\\') && p.starts_with(path));
-  };
-  std::erase_if(entries_, under);
-  std::erase_if(bookmarkEntries_, [&under](const auto& e) { return under(e.second); });
-  std::erase_if(folderEntries_, [&under](const auto& e) { return under(e.second); });
-  std::erase_if(folderMenus_, [&under](const auto& e) { return under(e.first); });
-  popMenu.Remove(entry);
+  bookmarks_.Remove(command);
   popMenu.Reopen();
 }
 
@@ -533,7 +494,16 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (HIWORD(wParam) == 0 && popMenu.Click(LOWORD(wParam))) return 0;
       break;
-    case WM_CLOSE: FormClose(); return 0;
+    case WM_CLOSE:
+      // Asked while the menu is open, by another program or the system: the
+      // menu's loop would keep the program running, so it ends first.
+      if (popMenu.IsOpen()) {
+        EndMenu();
+        PostMessageW(Handle(), WM_CLOSE, 0, 0);
+        return 0;
+      }
+      FormClose();
+      return 0;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:
       // The session is ending: leave without closing, so nothing is written.

@@ -2,12 +2,11 @@
 // The main window: a borderless, always-on-top face that is dragged around,
 // opens its pop-up menu of bookmarks on a click, and remembers where it was left.
 #include <deque>
-#include <map>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
+#include "app/BookmarkMenu.h"
 #include "app/BookmarkStore.h"
 #include "app/ModulePath.h"
 #include "findfile/FindFile.h"
@@ -33,6 +32,8 @@ class TfrmMain : public win::Form {
 
   win::PopupMenu popMenu;
   TFindFile FindFile;
+  // The bookmarks' and the folders' entries of popMenu.
+  const BookmarkMenu& Bookmarks() const { return bookmarks_; }
   // The storage folder, ending with '\'; empty until start-up has set it up.
   std::string UrlFolder;
 
@@ -53,9 +54,9 @@ class TfrmMain : public win::Form {
   void mnuPasteClick();
   // What is asked of a bookmark's or a folder's entry while the menu is open.
   void EntryAction(UINT command, win::PopupMenu::ItemAction action);
-  void RenameEntry(const win::MenuItem& entry, const std::wstring& path);
+  void RenameEntry(UINT command, const std::wstring& path);
   void CopyUrl(const std::wstring& path);
-  void DeleteEntry(const win::MenuItem& entry, const std::wstring& path);
+  void DeleteEntry(UINT command, const std::wstring& path);
   void mnuAboutClick();
   void WMDropFiles(HDROP drop);
   void mnuExitClick();
@@ -80,23 +81,15 @@ class TfrmMain : public win::Form {
   // The one way an entry is made: for the scan, copies and links alike; a
   // file that has an entry already gets no second one.
   void AppendBookmark(const Bookmark& bookmark);
-  win::MenuItem& AppendEntry(win::MenuItem& parent, win::MenuItem item);
-  // The sub-menu of a folder (ending with '\') in the storage folder's tree,
-  // made when first asked for.
-  win::MenuItem& FolderMenu(const std::wstring& folder);
 
   std::string exeFolder_;
   BookmarkStore store_;
   win::Bitmap GlyphBitmap;
   win::ImageListHandle il;
-  std::map<std::wstring, win::MenuItem*> folderMenus_;
-  std::set<std::wstring> entries_;  // the files that have an entry
-  // The commands of the bookmarks' and the folders' entries, and their paths.
-  std::map<UINT, std::wstring> bookmarkEntries_, folderEntries_;
+  BookmarkMenu bookmarks_;
   std::deque<win::Dropped> pending_;
   win::ChangeHandle folderChanges_;
   bool stale_ = false;
-  int nextPopItem_ = 1;  // "popItemN" names are never used twice
   bool storing_ = false;
   // Declared last: revoked before anything it calls into goes.
   Microsoft::WRL::ComPtr<win::DropTarget> dropTarget_;

@@ -73,8 +73,9 @@ class TFindFile {
   TOnFindEvent OnFind;
   // Called before each directory entry, so that a program keeps its windows
   // responding during a long search. The default dispatches the messages
-  // waiting in the calling thread's queue and leaves a quit message there for
-  // the program's own loop; empty: nothing is called.
+  // waiting in the calling thread's queue, looking at it once in about 10 ms,
+  // and leaves a quit message there for the program's own loop; empty:
+  // nothing is called.
   std::function<void()> ProcessMessages;
 
   // -1 when FolderName is empty; otherwise the number of files reported

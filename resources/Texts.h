@@ -31,5 +31,7 @@ inline constexpr char8_t kCancel[] = u8"キャンセル";
 inline constexpr char8_t kNameEmpty[] = u8"名前を入力してください";
 inline constexpr char8_t kNameTaken[] = u8"%s という名前はすでにあります";
 inline constexpr char8_t kUnexpectedError[] = u8"予期しないエラーが発生しました";
+// The last entry of a menu level taller than the screen: it opens the rest.
+inline constexpr char8_t kMoreEntries[] = u8"その他 (%s)";
 
 }  // namespace resources

@@ -31,6 +31,7 @@ using DropHandle = Owned<HDROP, DragFinish>;
 using FileHandle = Owned<HANDLE, CloseHandle>;
 using ImageListHandle = Owned<HIMAGELIST, ImageList_Destroy>;
 using FontHandle = Owned<HFONT, DeleteObject>;
+using HookHandle = Owned<HHOOK, UnhookWindowsHookEx>;
 using GlobalHandle = Owned<HGLOBAL, GlobalFree>;
 
 // CreateFile reports failure as INVALID_HANDLE_VALUE, not null.

@@ -1,8 +1,10 @@
 #include "win/PopupMenu.h"
 
 #include <algorithm>
+#include <utility>
 
-#include "win/Handles.h"
+#include "text/FailureText.h"
+#include "win/MenuSplit.h"
 #include "win/SeparatorRule.h"
 
 namespace win {
@@ -17,43 +19,30 @@ MenuItem* FindItem(MenuItem& item, Visit matches) {
   return nullptr;
 }
 
-void Tidy(MenuItem& level) {
-  std::vector<MenuLine> lines;
-  for (const auto& item : level.Items) lines.push_back({item->IsLine(), item->Visible});
-  TidySeparators(lines);
-  for (size_t i = 0; i < lines.size(); ++i) level.Items[i]->Visible = lines[i].visible;
+// As the menu shows it: "&&" is one "&", a lone "&" marks the access key.
+std::wstring Shown(std::wstring_view caption) {
+  std::wstring shown;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == L'&' && i + 1 < caption.size()) ++i;
+    shown += caption[i];
+  }
+  return shown;
 }
 
-// Pictures are drawn on request (HBMMENU_CALLBACK) from the shared image
-// list, so ten thousand entries cost no GDI object of their own.
-HMENU Build(MenuItem& level, bool pictures, std::vector<HMENU>& built) {
-  Tidy(level);
-  HMENU menu = CreatePopupMenu();
-  built.push_back(menu);
-  for (const auto& item : level.Items) {
-    if (!item->Visible) continue;
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    if (item->IsLine()) {
-      info.fMask = MIIM_FTYPE;
-      info.fType = MFT_SEPARATOR;
-    } else {
-      info.fMask = MIIM_STRING | MIIM_ID;
-      info.dwTypeData = const_cast<wchar_t*>(item->Caption.c_str());
-      info.wID = item->Command;
-      if (!item->Items.empty()) {
-        info.fMask |= MIIM_SUBMENU;
-        info.hSubMenu = Build(*item, pictures, built);
-      }
-      if (pictures && item->ImageIndex >= 0) {
-        info.fMask |= MIIM_BITMAP | MIIM_DATA;
-        info.hbmpItem = HBMMENU_CALLBACK;
-        info.dwItemData = static_cast<ULONG_PTR>(item->ImageIndex);
-      }
+// "first – last" of a sub-menu that holds part of a long level.
+std::wstring RangeCaption(std::wstring_view first, std::wstring_view last) {
+  constexpr size_t kMaxShown = 24;
+  const auto part = [](std::wstring_view caption) {
+    std::wstring shown = Shown(caption);
+    if (shown.size() > kMaxShown) {
+      shown.resize(kMaxShown - (IS_HIGH_SURROGATE(shown[kMaxShown - 1]) ? 2 : 1));
+      shown += L'\u2026';
     }
-    InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &info);
-  }
-  return menu;
+    std::wstring escaped;
+    for (const wchar_t c : shown) escaped += c == L'&' ? L"&&" : std::wstring(1, c);
+    return escaped;
+  };
+  return part(first) + L" \u2013 " + part(last);
 }
 
 // The menu that is open on this thread; menus do not open side by side.
@@ -100,6 +89,7 @@ void PopupMenu::Remove(const MenuItem& item) {
     return std::ranges::any_of(i.Items, [&item](const auto& child) { return child.get() == &item; });
   });
   if (parent) std::erase_if(parent->Items, [&item](const auto& child) { return child.get() == &item; });
+  changed_ = true;
 }
 
 bool PopupMenu::PostAction(const MSG& message) {
@@ -135,7 +125,7 @@ bool PopupMenu::PostAction(const MSG& message) {
       actionPoint_ = {r.left, r.bottom};
   }
   // Only the entries of this menu: not those of a menu opened over it.
-  const bool ours = at.menu && std::ranges::find(built_, at.menu) != built_.end();
+  const bool ours = at.menu && std::ranges::find(menus_, at.menu) != menus_.end();
   const UINT command = ours ? CommandAt(at.menu, at.position) : 0;
   if (!command) return false;
   swallowRelease_ = message.message == WM_RBUTTONDOWN;
@@ -153,6 +143,7 @@ LRESULT CALLBACK PopupMenu::FilterMenuMessages(int code, WPARAM wParam, LPARAM l
 }
 
 MenuItem& PopupMenu::Add(MenuItem& parent, MenuItem item) {
+  changed_ = true;
   item.Command = nextCommand_++;
   parent.Items.push_back(std::make_unique<MenuItem>(std::move(item)));
   return *parent.Items.back();
@@ -162,29 +153,179 @@ MenuItem* PopupMenu::Find(std::string_view name) {
   return FindItem(root_, [name](const MenuItem& item) { return item.Name == name; });
 }
 
+struct PopupMenu::Row {
+  std::wstring caption;
+  UINT command = 0;
+  int imageIndex = -1;
+  bool line = false;
+  MenuItem* own = nullptr;  // an entry of the tree with sub-entries
+  bool hasEntries = false;  // an entry of the source with a sub-menu
+  HMENU sub = nullptr;
+};
+
+size_t PopupMenu::FitAt(POINT at) const {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &monitor);
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  const FontHandle font(CreateFontIndirectW(&metrics.lfMenuFont));
+  const WindowDc screen(nullptr);
+  TEXTMETRICW text{};
+  {
+    const Selection selected(screen.get(), font.get());
+    GetTextMetricsW(screen.get(), &text);
+  }
+  int width = 0, height = 0;
+  if (images_) ImageList_GetIconSize(images_, &width, &height);
+  // Taller than the system draws an entry, so the count errs on the short side.
+  const int entry = std::max({GetSystemMetrics(SM_CYMENU), static_cast<int>(text.tmHeight) + 8, height + 8});
+  return EntriesThatFit(monitor.rcWork.bottom - monitor.rcWork.top, entry);
+}
+
+HMENU PopupMenu::NewMenu() {
+  menus_.push_back(CreatePopupMenu());
+  return menus_.back();
+}
+
+HMENU PopupMenu::Build(MenuItem* own, UINT sourceMenu) {
+  std::vector<Row> rows;
+  std::vector<MenuLine> lines;
+  if (own) {
+    for (const auto& item : own->Items) {
+      rows.push_back(
+          {item->Caption, item->Command, item->ImageIndex, item->IsLine(), item->Items.empty() ? nullptr : item.get()});
+      lines.push_back({item->IsLine(), item->Visible});
+    }
+  }
+  if (source_ && (!own || own == &root_)) {
+    std::vector<MenuSource::Entry> entries;
+    source_->EntriesOf(sourceMenu, entries);
+    for (MenuSource::Entry& entry : entries) {
+      const bool line = entry.caption == L"-";
+      rows.push_back({std::move(entry.caption), entry.command, entry.imageIndex, line, nullptr, entry.hasEntries});
+      lines.push_back({line, true});
+    }
+  }
+  TidySeparators(lines);
+  if (own) {
+    for (size_t i = 0; i < own->Items.size(); ++i) own->Items[i]->Visible = lines[i].visible;
+  }
+  size_t kept = 0;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (!lines[i].visible) continue;
+    if (kept != i) rows[kept] = std::move(rows[i]);
+    Row& row = rows[kept++];
+    if (row.own) row.sub = Build(row.own, 0);
+    if (row.hasEntries) row.sub = Build(nullptr, row.command);
+  }
+  rows.resize(kept);
+  const HMENU menu = NewMenu();
+  InsertLevel(menu, rows);
+  return menu;
+}
+
+// Pictures are drawn on request (HBMMENU_CALLBACK) from the shared image
+// list, so ten thousand entries cost no GDI object of their own.
+void PopupMenu::Insert(HMENU menu, const Row& row) const {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  if (row.line) {
+    info.fMask = MIIM_FTYPE;
+    info.fType = MFT_SEPARATOR;
+  } else {
+    info.fMask = MIIM_STRING | MIIM_ID;
+    info.dwTypeData = const_cast<wchar_t*>(row.caption.c_str());
+    info.wID = row.command;
+    if (row.sub) {
+      info.fMask |= MIIM_SUBMENU;
+      info.hSubMenu = row.sub;
+    }
+    if (images_ && row.imageIndex >= 0) {
+      info.fMask |= MIIM_BITMAP | MIIM_DATA;
+      info.hbmpItem = HBMMENU_CALLBACK;
+      info.dwItemData = static_cast<ULONG_PTR>(row.imageIndex);
+    }
+  }
+  InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &info);
+}
+
+void PopupMenu::InsertLevel(HMENU menu, const std::vector<Row>& rows) {
+  if (rows.size() <= fit_) {
+    InsertGroups(menu, rows, 0, rows.size());
+    return;
+  }
+  const size_t shown = fit_ - 1;
+  InsertGroups(menu, rows, 0, shown);
+  Row rest;
+  rest.sub = NewMenu();
+  rest.caption = text::Format(overflowCaption_, {std::to_wstring(rows.size() - shown)});
+  InsertGroups(rest.sub, rows, shown, rows.size() - shown);
+  Insert(menu, rest);
+}
+
+void PopupMenu::InsertGroups(HMENU menu, const std::vector<Row>& rows, size_t first, size_t count) {
+  const size_t size = OverflowGroupSize(count, fit_);
+  for (size_t at = first; at < first + count; at += size) {
+    if (size == 1) {
+      Insert(menu, rows[at]);
+      continue;
+    }
+    const size_t n = std::min(size, first + count - at);
+    Row group;
+    group.sub = NewMenu();
+    group.caption = RangeCaption(rows[at].caption, rows[at + n - 1].caption);
+    InsertGroups(group.sub, rows, at, n);
+    Insert(menu, group);
+  }
+}
+
 void PopupMenu::Popup(HWND owner, POINT at) {
-  owner_ = owner;
-  openMenu = this;
-  const HHOOK filter = SetWindowsHookExW(WH_MSGFILTER, FilterMenuMessages, nullptr, GetCurrentThreadId());
-  do {
-    reopen_ = false;
-    built_.clear();
-    const MenuHandle menu(Build(root_, images_ != nullptr, built_));
-    // Without the foreground, a click elsewhere would not close the menu.
-    SetForegroundWindow(owner);
-    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr);
-    PostMessageW(owner, WM_NULL, 0, 0);
-  } while (reopen_);
-  if (filter) UnhookWindowsHookEx(filter);
-  openMenu = nullptr;
+  // Undone however the opening ends.
+  struct Opening {
+    PopupMenu& menu;
+    Opening(PopupMenu& m, HWND owner) : menu(m) {
+      menu.owner_ = owner;
+      openMenu = &menu;
+    }
+    ~Opening() {
+      menu.owner_ = nullptr;
+      openMenu = nullptr;
+    }
+  };
+  UINT chosen = 0;
+  {
+    const Opening opening(*this, owner);
+    const HookHandle filter(SetWindowsHookExW(WH_MSGFILTER, FilterMenuMessages, nullptr, GetCurrentThreadId()));
+    do {
+      reopen_ = false;
+      // Built again only outside the menu's loop: the open menu is in use.
+      if (const size_t fit = FitAt(at); !built_ || changed_ || fit != fit_) {
+        built_.reset();
+        menus_.clear();
+        changed_ = false;
+        fit_ = fit;
+        built_.reset(Build(&root_, 0));
+      }
+      // Without the foreground, a click elsewhere would not close the menu.
+      SetForegroundWindow(owner);
+      chosen = static_cast<UINT>(
+          TrackPopupMenu(built_.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, at.x, at.y, 0, owner, nullptr));
+      PostMessageW(owner, WM_NULL, 0, 0);
+    } while (reopen_);
+  }
+  if (chosen) Click(chosen);
 }
 
 void PopupMenu::Reopen() {
+  changed_ = true;
   reopen_ = true;
   EndMenu();
 }
 
 bool PopupMenu::Click(UINT command) {
+  if (command >= kFirstSourceCommand) return source_ && source_->Choose(command);
   MenuItem* item = FindItem(root_, [command](const MenuItem& i) { return i.Command == command && i.Items.empty(); });
   if (!item || !item->OnClick) return false;
   item->OnClick();

@@ -1,6 +1,7 @@
 #pragma once
-// A pop-up menu kept as a tree of entries; the system menu is built from it
-// each time it opens, so entries can be added or changed at any time.
+// A pop-up menu kept as a tree of entries, plus the entries an owner keeps by
+// the thousand in records of its own. The system menu is built from both when
+// it first opens and kept until they change.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -9,6 +10,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "win/Handles.h"
 
 namespace win {
 
@@ -24,8 +27,30 @@ struct MenuItem {
   bool IsLine() const { return Caption == L"-"; }
 };
 
+// Entries given to the menu when it is built, after the top level's own.
+class MenuSource {
+ public:
+  struct Entry {
+    std::wstring caption;  // "-" draws a separator line
+    UINT command;          // above the menu's own (kFirstSourceCommand and on)
+    int imageIndex;
+    bool hasEntries;  // a sub-menu, whose entries EntriesOf(command) gives
+  };
+  // The entries after the top level's own (`menu` 0), or those of the
+  // sub-menu of the entry with that command.
+  virtual void EntriesOf(UINT menu, std::vector<Entry>& entries) const = 0;
+  // Runs what choosing the entry does; false for a command that is not one.
+  virtual bool Choose(UINT command) = 0;
+
+ protected:
+  ~MenuSource() = default;
+};
+
 class PopupMenu {
  public:
+  // The menu's own entries have commands below this.
+  static constexpr UINT kFirstSourceCommand = 0x1000;
+
   MenuItem& Root() { return root_; }
   // Appends an entry at the end of `parent`'s sub-entries.
   MenuItem& Add(MenuItem& parent, MenuItem item);
@@ -33,6 +58,13 @@ class PopupMenu {
   MenuItem* FindCommand(UINT command);
   // Takes the entry, with its sub-entries, out of the tree.
   void Remove(const MenuItem& item);
+  void SetSource(MenuSource* source) { source_ = source; }
+  // The caption of the entry that opens what does not fit the screen; "%s"
+  // stands for how many entries it holds.
+  void SetOverflowCaption(std::wstring caption) { overflowCaption_ = std::move(caption); }
+  // What the menu shows has changed (an entry's caption or the source's
+  // entries): the next opening builds it again.
+  void Changed() { changed_ = true; }
 
   // What is asked of an entry while the menu is open: a right click on it,
   // Shift+F10 or the menu key (its context menu), Del, F2.
@@ -43,9 +75,10 @@ class PopupMenu {
   static constexpr UINT kItemActionMessage = WM_APP + 2;
   POINT ActionPoint() const { return actionPoint_; }
 
-  // Opens the menu with its top-left corner at the screen point; returns when
-  // it closes. The chosen entry's command reaches `owner` as WM_COMMAND.
+  // Opens the menu with its top-left corner at the screen point and runs the
+  // chosen entry's handler once it has closed.
   void Popup(HWND owner, POINT at);
+  bool IsOpen() const { return owner_ != nullptr; }
   // Closes the open menu and opens it again where it was, made from the
   // tree as it is now (after an entry was removed or renamed).
   void Reopen();
@@ -60,17 +93,33 @@ class PopupMenu {
   bool DrawItem(const DRAWITEMSTRUCT& item) const;
 
  private:
+  struct Row;
   static LRESULT CALLBACK FilterMenuMessages(int code, WPARAM wParam, LPARAM lParam) noexcept;
   bool PostAction(const MSG& message);
+  // The entries that fit a menu window at this point of the screen.
+  size_t FitAt(POINT at) const;
+  // The menu of `own`'s entries (with the source's after the top level's),
+  // or of the source's entries in the sub-menu of `sourceMenu`.
+  HMENU Build(MenuItem* own, UINT sourceMenu);
+  HMENU NewMenu();
+  void Insert(HMENU menu, const Row& row) const;
+  // A level longer than fit_ ends in an entry that opens the rest.
+  void InsertLevel(HMENU menu, const std::vector<Row>& rows);
+  void InsertGroups(HMENU menu, const std::vector<Row>& rows, size_t first, size_t count);
 
   MenuItem root_;
+  MenuSource* source_ = nullptr;
+  std::wstring overflowCaption_ = L"%s";
   HIMAGELIST images_ = nullptr;
   UINT nextCommand_ = 1;
   HWND owner_ = nullptr;
   POINT actionPoint_{};
   bool reopen_ = false;
   bool swallowRelease_ = false;
-  std::vector<HMENU> built_;  // the open menu and its sub-menus
+  MenuHandle built_;  // kept from one opening to the next
+  bool changed_ = false;
+  size_t fit_ = 0;            // the entries it was built to fit
+  std::vector<HMENU> menus_;  // the built menu and its sub-menus
 };
 
 }  // namespace win

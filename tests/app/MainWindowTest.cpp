@@ -74,7 +74,14 @@ class MainWindowMenu : public ::testing::Test {
   }
 
   // As the menu does: the entry's command reaches the window.
-  void Choose(const win::MenuItem& item) { SendMessageW(window->Handle(), WM_COMMAND, item.Command, 0); }
+  void Choose(const win::MenuItem& item) { Choose(item.Command); }
+  void Choose(UINT command) { SendMessageW(window->Handle(), WM_COMMAND, command, 0); }
+  // The bookmark entries at the top level, as captions.
+  Captions TopBookmarks() const {
+    Captions captions;
+    for (const UINT entry : window->Bookmarks().EntriesIn(0)) captions.push_back(window->Bookmarks().CaptionOf(entry));
+    return captions;
+  }
 
   char previousFolder[MAX_PATH] = "";
   TempFolder exe, work, elsewhere;
@@ -127,7 +134,7 @@ TEST_F(MainWindowMenu, AFileInTheWayOfTheFolderStopsNothingButStoring) {
   const std::wstring box =
       FailureOf([&] { EXPECT_FALSE(window->AddUrlFile(win::FromAnsi(elsewhere.Path() + "a.url"))); });
   EXPECT_EQ(box, L"a.url を格納できません.");
-  EXPECT_EQ(window->popMenu.Root().Items.size(), 2u);
+  EXPECT_EQ(TopBookmarks(), Captions{});
 }
 
 TEST_F(MainWindowMenu, StoredShortcutsBecomeEntriesThatOpenTheirFiles) {
@@ -141,25 +148,25 @@ TEST_F(MainWindowMenu, StoredShortcutsBecomeEntriesThatOpenTheirFiles) {
   const auto [top, news] = Shown(4);
   EXPECT_EQ(top, (Captions{L"Tamaroo", L"-", L"a.b", L"gone", L"news", L"Q&A"}));
   EXPECT_EQ(news, (Captions{L"deep", L"n1"}));
-  EXPECT_EQ(window->popMenu.Find("popItem4")->Caption, L"news");
-  for (const char* name : {"popItem2", "popItem5"}) Choose(*window->popMenu.Find(name));
-  Choose(*window->popMenu.Find("popItem4")->Items[1]);
+  const app::BookmarkMenu& marks = window->Bookmarks();
+  EXPECT_EQ(marks.CaptionOf(marks.Find("popItem4")), L"news");
+  for (const char* name : {"popItem2", "popItem5"}) Choose(marks.Find(name));
+  Choose(marks.EntriesIn(marks.Find("popItem4"))[1]);
   std::vector<std::wstring> opened = ShellOpened(work.Path(), 3);
   std::sort(opened.begin(), opened.end());  // each recorder is a process of its own
   const std::wstring favorite = win::FromAnsi(Favorite());
   EXPECT_EQ(opened,
             (std::vector<std::wstring>{favorite + L"Q&A.url", favorite + L"a.b.url", favorite + L"news\\n1.url"}));
   DeleteFileA((Favorite() + "gone.url").c_str());
-  EXPECT_EQ(FailureOf([&] { Choose(*window->popMenu.Find("popItem3")); }),
+  EXPECT_EQ(FailureOf([&] { Choose(marks.Find("popItem3")); }),
             win::FromAnsi(Favorite()) + L"gone.url が見つかりません.");
 }
 
-// The bookmark entries below `item`, sub-menus first-come, as captions.
-void CollectBookmarks(const win::MenuItem& item, std::vector<const win::MenuItem*>& found) {
-  for (const auto& entry : item.Items) {
-    if (entry->Name == "mnuAll") continue;
-    if (entry->OnClick) found.push_back(entry.get());
-    CollectBookmarks(*entry, found);
+// The bookmark entries below `folder`, sub-menus first-come.
+void CollectBookmarks(const app::BookmarkMenu& marks, UINT folder, std::vector<UINT>& found) {
+  for (const UINT entry : marks.EntriesIn(folder)) {
+    if (!marks.IsFolder(entry)) found.push_back(entry);
+    CollectBookmarks(marks, entry, found);
   }
 }
 
@@ -186,14 +193,14 @@ TEST_F(MainWindowMenu, EveryShortcutInTheTreeGetsAnEntryThatOpensItsFile) {
     stored.push_back(favorite + name);
   }
   Start();
-  std::vector<const win::MenuItem*> entries;
-  CollectBookmarks(window->popMenu.Root(), entries);
+  std::vector<UINT> entries;
+  CollectBookmarks(window->Bookmarks(), 0, entries);
   Captions captions;
-  for (const win::MenuItem* entry : entries) captions.push_back(entry->Caption);
+  for (const UINT entry : entries) captions.push_back(window->Bookmarks().CaptionOf(entry));
   std::sort(captions.begin(), captions.end());
   EXPECT_EQ(captions, (Captions{L"d", L"deep", L"g", std::wstring(251, L'l'), L"snow \u2603"}));
 
-  for (const win::MenuItem* entry : entries) Choose(*entry);
+  for (const UINT entry : entries) Choose(entry);
   // Past MAX_PATH, or with a name ending in a dot, the shell is handed the
   // short form of the path: compare the files, not the names.
   const auto identity = [](const std::wstring& path) {
@@ -220,7 +227,7 @@ TEST_F(MainWindowMenu, AShortcutTheShellCannotOpenIsToldWithTheSystemsReason) {
   const std::string missing = "\"" + elsewhere.Path() + "missing.exe\" \"%1\"";
   RegSetKeyValueA(HKEY_CLASSES_ROOT, "InternetShortcut\\shell\\open\\command", nullptr, REG_SZ, missing.c_str(),
                   static_cast<DWORD>(missing.size() + 1));
-  const std::wstring box = FailureOf([&] { Choose(*window->popMenu.Find("popItem1")); });
+  const std::wstring box = FailureOf([&] { Choose(window->Bookmarks().Find("popItem1")); });
   RegisterShellRecorder();
   // The system's own words for the missing program, in the system's language.
   EXPECT_EQ(box, text::WithFinalDot(win::SystemErrorText(ERROR_FILE_NOT_FOUND)));
@@ -275,14 +282,14 @@ TEST_F(MainWindowMenu, APastedWebLinkIsStoredAsADraggedOneIs) {
         Choose(*window->popMenu.Find("mnuPaste"));
       }
     };
-    const size_t before = window->popMenu.Root().Items.size();
+    const size_t before = TopBookmarks().size();
     EXPECT_EQ(c.box ? FailureOf(paste) : (paste(), L""), c.box ? c.box : L"");
     SetEvent(release);
     if (holder.joinable()) holder.join();
     CloseHandle(held);
     CloseHandle(release);
     DispatchWaiting();
-    ASSERT_EQ(window->popMenu.Root().Items.size(), before + (c.stored != nullptr));
+    ASSERT_EQ(TopBookmarks().size(), before + (c.stored != nullptr));
     if (c.stored) {
       EXPECT_EQ(exe.Read(std::string("favorite\\") + c.stored).substr(0, 24), "[InternetShortcut]\r\nURL=");
     }
@@ -518,18 +525,18 @@ TEST_F(MainWindowMenu, AddUrlFileStoresWithoutOverwritingOrLosing) {
     if (d.source == Source::InStorage) source = Favorite() + d.name;
     if (d.source == Source::Folder) CreateDirectoryA(source.c_str(), nullptr);
 
-    const size_t before = window->popMenu.Root().Items.size();
+    const size_t before = TopBookmarks().size();
     bool added = false;
     const std::wstring box = d.box ? FailureOf([&] { added = window->AddUrlFile(win::FromAnsi(source)); })
                                    : (added = window->AddUrlFile(win::FromAnsi(source)), L"");
     EXPECT_EQ(box, d.box ? d.box : L"");
     EXPECT_EQ(added, d.caption != nullptr);
-    ASSERT_EQ(window->popMenu.Root().Items.size(), before + (added && !d.again));
+    ASSERT_EQ(TopBookmarks().size(), before + (added && !d.again));
     if (d.again) {
       EXPECT_FALSE(exe.Exists(place(1))) << "stored twice";
     }
     if (!added || d.again) continue;
-    EXPECT_EQ(window->popMenu.Root().Items.back()->Caption, d.caption);
+    EXPECT_EQ(TopBookmarks().back(), d.caption);
     EXPECT_EQ(exe.Read(std::string("favorite\\") + d.storedAs), bytes);
     if (d.othersStored) {
       EXPECT_EQ(exe.Read(place(0)), "other");
@@ -581,13 +588,12 @@ TEST_F(MainWindowMenu, ADropStoresItsShortcutsInTheShellsOrder) {
     for (const std::wstring& name : names) paths.push_back(name.find(L'\\') == name.npos ? from + name : name);
     EXPECT_EQ(SendMessageW(window->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(ShellDrop(paths)), 0), 0);
   }
-  EXPECT_EQ(window->popMenu.Root().Items.size(), 2u) << "stored while the drop message was handled";
+  EXPECT_EQ(TopBookmarks(), Captions{}) << "stored while the drop message was handled";
   DispatchWaiting();
-  Captions added;
-  for (const auto& item : window->popMenu.Root().Items) added.push_back(item->Caption);
+  const Captions added = TopBookmarks();
   const bool japanese = GetACP() == 932;
   const std::wstring cafe = japanese ? L"caf_" : L"caf\u00E9";
-  EXPECT_EQ(added, (Captions{L"Tamaroo", L"-", L"b", L"deep", L"a", cafe, L"cafe", L"_", L"dotend"}));
+  EXPECT_EQ(added, (Captions{L"b", L"deep", L"a", cafe, L"cafe", L"_", L"dotend"}));
   EXPECT_EQ(exe.Read("favorite\\a.url"), kShortcut + "a.url");
   EXPECT_EQ(exe.Read("favorite\\deep.url"), kShortcut);
   EXPECT_EQ(exe.Read("favorite\\" + win::ToAnsi(cafe) + ".url"), kShortcut + "caf\xC3\xA9.url");
