@@ -15,6 +15,7 @@
 #include "text/LongPath.h"
 #include "text/ShortcutName.h"
 #include "win/Application.h"
+#include "win/Dpi.h"
 #include "win/Failure.h"
 #include "win/FailureBox.h"
 #include "win/MessageLoop.h"
@@ -74,11 +75,7 @@ TfrmMain::TfrmMain(std::string exeFolder)
   frmMain = this;
   win::SetTopmost(Handle(), true);
   app.SetMainWindow(Handle());
-  il.reset(ImageList_Create(16, 16, ILC_COLOR16 | ILC_MASK, 4, 4));
-  const win::BitmapHandle pictures(
-      static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), L"" TAMAROO_MENU_IMAGES_NAME, IMAGE_BITMAP, 0, 0, 0)));
-  ImageList_AddMasked(il.get(), pictures.get(), RGB(255, 0, 255));
-  popMenu.SetImages(il.get());
+  LoadMenuPictures(win::WindowDpi(Handle()));
   popMenu.SetSource(&bookmarks_);
   popMenu.SetOverflowCaption(win::FromUtf8(resources::kMoreEntries));
   BuildMenu();
@@ -195,12 +192,33 @@ void TfrmMain::ScanUrlFolder() {
 void TfrmMain::CompleteMenu() {
   win::MenuItem& all = *popMenu.Find("mnuAll");
   all.Caption = win::Application::Instance().Title();
+  AddTitleIcon();
+}
+
+void TfrmMain::LoadMenuPictures(UINT dpi) {
+  il =
+      win::LoadPictures(GetModuleHandleW(nullptr), L"" TAMAROO_MENU_IMAGES_PREFIX, win::MetricForDpi(SM_CXSMICON, dpi));
+  popMenu.SetImages(il.get());
+  popMenu.Changed();
+}
+
+void TfrmMain::AddTitleIcon() {
+  int width = 0, height = 0;
+  ImageList_GetIconSize(il.get(), &width, &height);
   const win::IconHandle icon(static_cast<HICON>(
-      LoadImageW(GetModuleHandleW(nullptr), L"" TAMAROO_ICON_NAME, IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+      LoadImageW(GetModuleHandleW(nullptr), L"" TAMAROO_ICON_NAME, IMAGE_ICON, width, height, LR_DEFAULTCOLOR)));
   const int index = ImageList_ReplaceIcon(il.get(), -1, icon.get());
   if (index < 0) throw win::Failure(win::FromUtf8(resources::kBadImageSize));
-  all.ImageIndex = index;
+  popMenu.Find("mnuAll")->ImageIndex = index;
   popMenu.Changed();
+}
+
+// The face stays the picture's own size on a monitor of another scale; the
+// menu's pictures take that monitor's size.
+void TfrmMain::WMDpiChanged(UINT dpi, const RECT& suggested) {
+  SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  LoadMenuPictures(dpi);
+  AddTitleIcon();
 }
 
 void TfrmMain::WatchUrlFolder() {
@@ -245,7 +263,11 @@ void TfrmMain::RegisterDrops() {
   DragAcceptFiles(Handle(), TRUE);
   dropTarget_ = win::DropTarget::Create(
       [](const win::Dropped& dropped) { return text::BringsBookmarks(dropped.files, dropped.link); },
-      [this](win::Dropped dropped) { StoreLater(std::move(dropped)); });
+      [this](win::Dropped dropped) { StoreLater(std::move(dropped)); },
+      [this](bool over) {
+        dragOver_ = over;
+        InvalidateRect(Handle(), nullptr, TRUE);
+      });
   dropRegistration_.emplace(Handle(), dropTarget_.Get());
 }
 
@@ -423,7 +445,14 @@ void TfrmMain::FormClose() {
   PostQuitMessage(0);
 }
 
-void TfrmMain::FormPaint(HDC dc) { GlyphBitmap.Draw(dc); }
+void TfrmMain::FormPaint(HDC dc) {
+  GlyphBitmap.Draw(dc);
+  // A frame says that the drag over the face will be taken.
+  if (!dragOver_) return;
+  RECT frame;
+  GetClientRect(Handle(), &frame);
+  for (int i = 0; i < 3; ++i, InflateRect(&frame, -1, -1)) FrameRect(dc, &frame, GetSysColorBrush(COLOR_HIGHLIGHT));
+}
 
 void TfrmMain::FormClick() {
   POINT at;
@@ -494,6 +523,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (HIWORD(wParam) == 0 && popMenu.Click(LOWORD(wParam))) return 0;
       break;
+    case WM_DPICHANGED: WMDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_CLOSE:
       // Asked while the menu is open, by another program or the system: the
       // menu's loop would keep the program running, so it ends first.

@@ -71,6 +71,11 @@ class TfrmMain : public win::Form {
   void WatchUrlFolder();
   void RefreshMenu();
   void CompleteMenu();
+  // The menu's pictures at the small-icon size of this DPI; the program's
+  // icon, for the title entry, goes last.
+  void LoadMenuPictures(UINT dpi);
+  void AddTitleIcon();
+  void WMDpiChanged(UINT dpi, const RECT& suggested);
   void RegisterDrops();
   // What a drop brought is stored from the program's own queue, after the
   // drop has returned, so the source never waits on a store or its box.
@@ -90,6 +95,7 @@ class TfrmMain : public win::Form {
   std::deque<win::Dropped> pending_;
   win::ChangeHandle folderChanges_;
   bool stale_ = false;
+  bool dragOver_ = false;  // a drag that will be taken is over the face
   bool storing_ = false;
   // Declared last: revoked before anything it calls into goes.
   Microsoft::WRL::ComPtr<win::DropTarget> dropTarget_;
