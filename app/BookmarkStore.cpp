@@ -3,8 +3,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <set>
 
 #include "resources/Texts.h"
 #include "text/FailureText.h"
@@ -65,8 +67,10 @@ bool Holds(const std::wstring& path, const std::string& bytes) { return ReadAll(
 // A file being written; removed unless it was moved to its name.
 class TemporaryFile {
  public:
-  // Writes `bytes` to a new file in `folder`, through to the disk.
-  TemporaryFile(const std::wstring& folder, const std::string& bytes) {
+  // Writes `bytes` to a new file in `folder`, created and last written at
+  // `time` when there is one, and through to the disk when `flush` says so.
+  TemporaryFile(const std::wstring& folder, const std::string& bytes, const FILETIME* time = nullptr,
+                bool flush = true) {
     static std::atomic<unsigned> count = 0;
     path_ = folder + kTemporaryPrefix + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++count) +
             kTemporaryExtension;
@@ -80,7 +84,7 @@ class TemporaryFile {
     whole_ =
         (bytes.empty() || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
                            written == bytes.size())) &&
-        FlushFileBuffers(file.get());
+        (!time || SetFileTime(file.get(), time, nullptr, time)) && (!flush || FlushFileBuffers(file.get()));
     if (!CloseHandle(file.release())) whole_ = false;
   }
   ~TemporaryFile() {
@@ -90,9 +94,10 @@ class TemporaryFile {
   TemporaryFile& operator=(const TemporaryFile&) = delete;
 
   bool Whole() const { return whole_; }
-  // Gives it its name unless that is taken; false with the system's error.
-  bool MoveTo(const std::wstring& path) {
-    if (!MoveFileExW(Extended(path_).c_str(), Extended(path).c_str(), MOVEFILE_WRITE_THROUGH)) return false;
+  // Gives it its name unless that is taken (or `flags` say to replace it);
+  // false with the system's error.
+  bool MoveTo(const std::wstring& path, DWORD flags = 0) {
+    if (!MoveFileExW(Extended(path_).c_str(), Extended(path).c_str(), MOVEFILE_WRITE_THROUGH | flags)) return false;
     path_.clear();
     return true;
   }
@@ -112,6 +117,93 @@ bool IsInside(const std::wstring& path, const std::wstring& folder) {
   return path.size() > folder.size() &&
          CompareStringOrdinal(path.c_str(), static_cast<int>(folder.size()), folder.c_str(),
                               static_cast<int>(folder.size()), TRUE) == CSTR_EQUAL;
+}
+
+// Stores `bytes` in `folder` as "<bare>.url", or the first free "<bare> (2).url"...
+Bookmark StoreIn(const std::wstring& folder, const std::wstring& keptName, const std::string& bytes,
+                 const std::wstring& shownName, const FILETIME* time = nullptr, bool flush = true) {
+  const std::wstring bare = CaptionOf(keptName);
+  std::optional<TemporaryFile> temporary;
+  for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
+    const std::wstring name = text::NumberedShortcutName(bare, attempt);
+    const std::wstring path = folder + name;
+    const DWORD attributes = Attributes(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+      if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) && Holds(path, bytes)) return {path, CaptionOf(name), false};
+      continue;
+    }
+    if (!temporary) {
+      temporary.emplace(folder, bytes, time, flush);
+      if (!temporary->Whole()) break;
+    }
+    if (temporary->MoveTo(path)) return {path, CaptionOf(name), true};
+    // Someone took the name since it was looked at: try the next one.
+    if (const DWORD error = GetLastError(); error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) break;
+  }
+  CannotStore(shownName);
+}
+
+// The URLs of the shortcuts directly in `folder`.
+std::set<std::string> StoredUrls(const std::wstring& folder) {
+  std::set<std::string> urls;
+  WIN32_FIND_DATAW data;
+  const win::SearchHandle search = win::OwnSearch(FindFirstFileW(Extended(folder + L"*.url").c_str(), &data));
+  if (!search) return urls;
+  do {
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY || !text::IsShortcutName(data.cFileName)) continue;
+    if (const std::optional<std::string> bytes = ReadAll(folder + data.cFileName))
+      if (std::optional<std::string> url = text::ShortcutUrl(*bytes)) urls.insert(text::AsciiUrl(*url));
+  } while (FindNextFileW(search.get(), &data));
+  return urls;
+}
+
+// A folder of the tree named after `title`: the one of that name when there
+// is one, so a second import fills the same folder; otherwise a new one,
+// numbered past a file that has the name.
+std::wstring SubfolderFor(const std::wstring& folder, const std::wstring& title) {
+  std::wstring bare = text::ShortcutFileName(title, "", win::CanHoldInAnsi);
+  bare.resize(bare.size() - 4);  // ".url"
+  for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
+    const std::wstring name = text::NumberedShortcutName(bare, attempt);
+    const std::wstring path = folder + name.substr(0, name.size() - 4);
+    CreateDirectoryW(Extended(path).c_str(), nullptr);
+    const DWORD attributes = Attributes(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) break;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return path + L'\\';
+  }
+  CannotStore(bare);
+}
+
+// ADD_DATE as a file time, where it is one this side of the year 10000.
+std::optional<FILETIME> FileTimeOf(std::int64_t secondsSince1970) {
+  constexpr std::int64_t kFrom1601 = 11644473600, kUntil10000 = 253402300800;
+  if (secondsSince1970 <= 0 || secondsSince1970 >= kUntil10000) return std::nullopt;
+  const auto ticks = static_cast<ULONGLONG>(secondsSince1970 + kFrom1601) * 10000000;
+  return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+}
+
+std::int64_t SecondsOf(FILETIME time) {
+  const std::int64_t ticks = static_cast<std::int64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+  return std::max<std::int64_t>(ticks / 10000000 - 11644473600, 0);
+}
+
+void ImportInto(const std::wstring& folder, const std::vector<text::BookmarkEntry>& entries, Imported& imported) {
+  std::set<std::string> urls = StoredUrls(folder);
+  for (const text::BookmarkEntry& entry : entries) {
+    if (entry.IsFolder()) {
+      ImportInto(SubfolderFor(folder, entry.title), entry.entries, imported);
+    } else if (!urls.insert(entry.url).second) {
+      ++imported.skipped;
+    } else {
+      const std::wstring name = text::ShortcutFileName(entry.title, entry.url, win::CanHoldInAnsi);
+      const std::optional<FILETIME> time = FileTimeOf(entry.added);
+      // A flush for each of thousands of files would take minutes. Unflushed,
+      // a file is still named only once written whole, which is what a killed
+      // run or a full disk needs; only a power cut could find one short.
+      imported.stored.push_back(
+          StoreIn(folder, name, text::ShortcutContents(entry.url), name, time ? &*time : nullptr, false));
+    }
+  }
 }
 
 }  // namespace
@@ -198,29 +290,68 @@ std::optional<std::string> BookmarkStore::UrlOf(const std::wstring& path) const 
   return text::ShortcutUrl(*bytes);
 }
 
+Imported BookmarkStore::Import(const std::wstring& bookmarkFile) const {
+  const std::wstring name = FileNameOf(bookmarkFile);
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (GetFileAttributesExW(Extended(bookmarkFile).c_str(), GetFileExInfoStandard, &data) &&
+      (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32 | data.nFileSizeLow) > text::kMaxBookmarkFileBytes)
+    throw win::Failure(text::Format(win::FromUtf8(resources::kBookmarkFileTooLarge), {name}));
+  const std::optional<std::string> bytes = ReadAll(bookmarkFile);
+  if (!bytes) NotFound(bookmarkFile);
+  const text::BookmarkFile file = text::ParseBookmarkFile(*bytes);
+  if (file.result != text::BookmarkFile::Result::kRead)
+    throw win::Failure(text::Format(win::FromUtf8(resources::kNotBookmarkFile), {name}));
+  Imported imported{{}, file.skipped, {}};
+  MakeFolders(wideFolder_);
+  try {
+    ImportInto(wideFolder_, file.entries, imported);
+  } catch (const win::Failure& failure) {
+    imported.failure = failure.Text();
+  }
+  return imported;
+}
+
+Exported BookmarkStore::Export(TFindFile& search, const std::wstring& target) const {
+  Exported exported;
+  std::vector<text::BookmarkEntry> tree;
+  // The folders from the top down to the shortcut last reported; the search
+  // goes depth first, so a folder's entries come together.
+  std::vector<std::pair<std::wstring, std::vector<text::BookmarkEntry>*>> open{{wideFolder_, &tree}};
+  search.FolderName = folder_;
+  search.FileMask = {"*.url"};
+  search.OnFind = [&](const std::string& fileName, const std::string&, const TSearchRec& entry, bool&) {
+    if (!text::IsShortcutName(fileName, win::IsAnsiLeadByte)) return;
+    const std::optional<std::string> bytes = ReadAll(entry.WideFolder + entry.WideName);
+    const std::optional<std::string> url = bytes ? text::ShortcutUrl(*bytes) : std::nullopt;
+    if (!url) {
+      ++exported.withoutUrl;
+      return;
+    }
+    while (!entry.WideFolder.starts_with(open.back().first)) open.pop_back();
+    for (size_t from = open.back().first.size(), end; (end = entry.WideFolder.find(L'\\', from)) != std::wstring::npos;
+         from = end + 1) {
+      open.back().second->push_back({entry.WideFolder.substr(from, end - from), "", 0, {}});
+      open.emplace_back(entry.WideFolder.substr(0, end + 1), &open.back().second->back().entries);
+    }
+    open.back().second->push_back(
+        {CaptionOf(entry.WideName), text::AsciiUrl(*url), SecondsOf(entry.Win32Data.ftLastWriteTime), {}});
+    ++exported.written;
+  };
+  search.Execute();
+  search.OnFind = nullptr;
+
+  const std::wstring targetFolder = target.substr(0, target.find_last_of(L"\\") + 1);
+  TemporaryFile temporary(targetFolder, text::WriteBookmarkFile(tree));
+  if (!temporary.Whole() || !temporary.MoveTo(target, MOVEFILE_REPLACE_EXISTING))
+    throw win::Failure(text::Format(win::FromUtf8(resources::kCannotWrite), {target}));
+  return exported;
+}
+
 Bookmark BookmarkStore::Store(const std::wstring& keptName, const std::string& bytes,
                               const std::wstring& shownName) const {
   // The folder may have been removed while the program ran.
   MakeFolders(wideFolder_);
-  const std::wstring bare = CaptionOf(keptName);
-  std::optional<TemporaryFile> temporary;
-  for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
-    const std::wstring name = text::NumberedShortcutName(bare, attempt);
-    const std::wstring path = wideFolder_ + name;
-    const DWORD attributes = Attributes(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
-      if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) && Holds(path, bytes)) return {path, CaptionOf(name), false};
-      continue;
-    }
-    if (!temporary) {
-      temporary.emplace(wideFolder_, bytes);
-      if (!temporary->Whole()) break;
-    }
-    if (temporary->MoveTo(path)) return {path, CaptionOf(name), true};
-    // Someone took the name since it was looked at: try the next one.
-    if (const DWORD error = GetLastError(); error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) break;
-  }
-  CannotStore(shownName);
+  return StoreIn(wideFolder_, keptName, bytes, shownName);
 }
 
 }  // namespace app

@@ -5,8 +5,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "findfile/FindFile.h"
+#include "text/BookmarkFile.h"
 #include "text/InternetShortcut.h"
 #include "win/Handles.h"
 
@@ -17,6 +19,19 @@ struct Bookmark {
   std::wstring path;     // full, as the file system has it
   std::wstring caption;  // the file name without ".url"
   bool isNew = false;    // stored just now; false: it was there before
+};
+
+// What a bookmark file brought.
+struct Imported {
+  std::vector<Bookmark> stored;  // the new shortcuts, in the file's order
+  size_t skipped = 0;            // links the link rules refuse, and links already stored in their folder
+  std::wstring failure;          // why the import stopped part-way; empty when it did not
+};
+
+// What an export wrote.
+struct Exported {
+  size_t written = 0;
+  size_t withoutUrl = 0;  // shortcuts with no URL= line, left out
 };
 
 class BookmarkStore {
@@ -44,6 +59,17 @@ class BookmarkStore {
   // link twice is stored once.
   Bookmark WriteLink(const text::WebLink& link) const;
   // Both throw Failure "<name> を格納できません" when nothing could be stored.
+
+  // Stores the links of a browser's bookmark file, its folders as subfolders,
+  // under the names dragged links get, never replacing a file; a link whose
+  // URL its folder holds already is skipped, so a second import adds nothing.
+  // Throws Failure "<name> はブックマークファイルではありません" (or that it is too
+  // large, or "<path> が見つかりません") when nothing is read.
+  Imported Import(const std::wstring& bookmarkFile) const;
+  // Writes the folder's tree in the search's order, as the menu shows it, to
+  // `target` as a browser's bookmark file, replacing it only once written
+  // whole. Throws Failure "<target> に書き込めません".
+  Exported Export(TFindFile& search, const std::wstring& target) const;
 
   // Moves a stored shortcut, or a folder of the tree with everything in it,
   // to the Recycle Bin, which is the undo. Throws Failure "<path> が見つかりません"

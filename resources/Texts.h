@@ -33,5 +33,10 @@ inline constexpr char8_t kNameTaken[] = u8"%s という名前はすでにあり�
 inline constexpr char8_t kUnexpectedError[] = u8"予期しないエラーが発生しました";
 // The last entry of a menu level taller than the screen: it opens the rest.
 inline constexpr char8_t kMoreEntries[] = u8"その他 (%s)";
+// Reading a browser's bookmark file.
+inline constexpr char8_t kNotBookmarkFile[] = u8"%s はブックマークファイルではありません";
+inline constexpr char8_t kBookmarkFileTooLarge[] = u8"%s は 64 MiB を超えるため読み込めません";
+inline constexpr char8_t kBookmarksImported[] = u8"%d 件のブックマークを読み込みました。";
+inline constexpr char8_t kBookmarksNotImported[] = u8"(%d 件は読み込みませんでした)";
 
 }  // namespace resources

@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "TamarooProcess.h"
+#include "findfile/FindFile.h"
+#include "text/BookmarkFile.h"
 #include "win/Failure.h"
 #include "win/WideText.h"
 
@@ -87,6 +90,169 @@ TEST(StoreLink, AFolderRemovedWhileRunningIsMadeAgainAndOneBlockedStoresNothing)
   } catch (const win::Failure& failure) {
     EXPECT_EQ(failure.Text(), L"A.url を格納できません");
   }
+}
+
+// Every file and folder under `folder`, sorted, with what each file holds
+// after "=" (its URL when it is a shortcut).
+std::vector<std::string> Tree(const std::string& folder, const std::string& prefix = "") {
+  std::vector<std::string> tree;
+  for (const std::string& name : FileNames(folder + prefix)) {
+    const std::string path = prefix + name;
+    if (GetFileAttributesA((folder + path).c_str()) & FILE_ATTRIBUTE_DIRECTORY) {
+      tree.push_back(path + "\\");
+      for (const std::string& inner : Tree(folder, path + "\\")) tree.push_back(inner);
+    } else {
+      const std::string bytes = ReadAll(folder + path);
+      const std::string::size_type url = bytes.find("URL=");
+      tree.push_back(path + "=" + (url == bytes.npos ? bytes : bytes.substr(url + 4, bytes.find('\r', url) - url - 4)));
+    }
+  }
+  return tree;
+}
+
+std::string Links(const std::vector<std::pair<std::string, std::string>>& links) {
+  std::string file = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n";
+  for (const auto& [title, url] : links) {
+    file += title == "<folder"    ? "<DT><H3>" + url + "</H3>\n<DL><p>\n"
+            : title == "</folder" ? "</DL><p>\n"
+                                  : "<DT><A HREF=\"" + url + "\" ADD_DATE=\"1600000000\">" + title + "</A>\n";
+  }
+  return file + "</DL><p>\n";
+}
+
+TEST(ImportBookmarks, StoresTheFileTreeUnderFreeNamesAndSkipsWhatItsFolderHolds) {
+  const struct {
+    std::vector<std::pair<std::string, std::string>> stored;
+    std::string file;
+    std::vector<std::string> tree;
+    size_t stored_ = 0, skipped = 0;
+  } cases[] = {
+      {{},
+       Links({{"<folder", "Bar"},
+              {"A", "http://a/"},
+              {"<folder", "Empty"},
+              {"</folder", ""},
+              {"</folder", ""},
+              {"J", "javascript:x"},
+              {"", "https://host.example/"}}),
+       {"Bar\\", "Bar\\A.url=http://a/", "Bar\\Empty\\", "host.example.url=https://host.example/"},
+       2,
+       1},
+      {{{"Page.url", "[InternetShortcut]\r\nURL=http://other/\r\n"}, {"Bar", "a file"}},
+       Links({{"Page", "http://page/"}, {"<folder", "Bar"}, {"Page", "http://page/"}, {"</folder", ""}}),
+       {"Bar=a file", "Bar (2)\\", "Bar (2)\\Page.url=http://page/", "Page (2).url=http://page/",
+        "Page.url=http://other/"},
+       2},
+      {{{"Old.url", "[InternetShortcut]\r\nURL=http://a/\r\n"}},
+       Links({{"A", "http://a/"},
+              {"B", "http://b/"},
+              {"B again", "http://b/"},
+              {"<folder", "F"},
+              {"A", "http://a/"},
+              {"</folder", ""}}),
+       {"B.url=http://b/", "F\\", "F\\A.url=http://a/", "Old.url=http://a/"},
+       2,
+       2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+    const TempFolder work;
+    CreateDirectoryA((work.Path() + "favorite").c_str(), nullptr);
+    for (const auto& [name, bytes] : c.stored) work.Write("favorite\\" + name, bytes);
+    work.Write("bookmarks.html", c.file);
+    const app::BookmarkStore store(work.Path() + "favorite\\");
+    const app::Imported imported = store.Import(win::FromAnsi(work.Path() + "bookmarks.html"));
+    EXPECT_EQ(Tree(work.Path() + "favorite\\"), c.tree);
+    EXPECT_EQ(imported.stored.size(), c.stored_);
+    EXPECT_EQ(imported.skipped, c.skipped);
+    EXPECT_EQ(imported.failure, L"");
+    for (const app::Bookmark& bookmark : imported.stored) EXPECT_TRUE(bookmark.isNew);
+    // The same file again adds nothing.
+    const app::Imported again = store.Import(win::FromAnsi(work.Path() + "bookmarks.html"));
+    EXPECT_EQ(again.stored.size(), 0u);
+    EXPECT_EQ(again.skipped, c.stored_ + c.skipped);
+    EXPECT_EQ(Tree(work.Path() + "favorite\\"), c.tree);
+  }
+}
+
+TEST(ImportBookmarks, RefusesAFileThatIsNoBookmarkFile) {
+  const TempFolder work;
+  work.Write("page.html", "<html><body><p>A page</p></body></html>");
+  try {
+    app::BookmarkStore(work.Path() + "favorite\\").Import(win::FromAnsi(work.Path() + "page.html"));
+    ADD_FAILURE() << "read a page";
+  } catch (const win::Failure& failure) {
+    EXPECT_EQ(failure.Text(),
+              L"page.html \u306F\u30D6\u30C3\u30AF\u30DE\u30FC\u30AF\u30D5\u30A1\u30A4\u30EB"
+              L"\u3067\u306F\u3042\u308A\u307E\u305B\u3093");
+  }
+  EXPECT_EQ(FileNames(work.Path()), std::vector<std::string>{"page.html"});
+}
+
+// Exported, then imported into an empty folder, the tree comes back with its
+// names, URLs, order and dates; a shortcut without a URL is left out.
+TEST(ExportBookmarks, ImportedIntoAnEmptyFolderGivesTheSameTree) {
+  const TempFolder work;
+  work.Write("bookmarks.html",
+             "<DL><DT><A HREF=\"http://a/\" ADD_DATE=\"1600000000\">A &amp; B</A><DT><H3>F</H3><DL>"
+             "<DT><A HREF=\"http://b/?x=1&amp;y=2\" ADD_DATE=\"1500000000\">B</A><DT><H3>G</H3><DL>"
+             "<DT><A HREF=\"https://c/\">C</A></DL></DL><DT><A HREF=\"http://d/\">D</A></DL>");
+  const app::BookmarkStore first(work.Path() + "first\\");
+  ASSERT_EQ(first.Import(win::FromAnsi(work.Path() + "bookmarks.html")).stored.size(), 4u);
+  work.Write("first\\NoUrl.url", "[InternetShortcut]\r\n");
+  TFindFile search;
+  search.ProcessMessages = nullptr;
+  const app::Exported exported = first.Export(search, win::FromAnsi(work.Path() + "exported.html"));
+  EXPECT_EQ(exported.written, 4u);
+  EXPECT_EQ(exported.withoutUrl, 1u);
+
+  const app::BookmarkStore second(work.Path() + "second\\");
+  EXPECT_EQ(second.Import(win::FromAnsi(work.Path() + "exported.html")).stored.size(), 4u);
+  work.Write("again.html", "replaced");
+  second.Export(search, win::FromAnsi(work.Path() + "again.html"));
+  const text::BookmarkFile before = text::ParseBookmarkFile(ReadAll(work.Path() + "exported.html"));
+  const text::BookmarkFile after = text::ParseBookmarkFile(ReadAll(work.Path() + "again.html"));
+  EXPECT_EQ(after.entries, before.entries);
+  EXPECT_EQ(before.entries.size(), 3u);
+  const auto a = std::ranges::find(before.entries, L"A & B", &text::BookmarkEntry::title);
+  ASSERT_NE(a, before.entries.end());
+  EXPECT_EQ(a->added, 1600000000);
+  EXPECT_EQ(a->url, "http://a/");
+  EXPECT_EQ(FileNames(work.Path()),
+            (std::vector<std::string>{"again.html", "bookmarks.html", "exported.html", "first", "second"}));
+}
+
+// A disk that fills part-way stops the import: what was stored is whole and
+// counted, and nothing cut short or temporary is left.
+TEST(ImportBookmarks, AFullDiskStopsPartWayLeavingWholeFilesOnly) {
+  const std::string disk = TAMAROO_STORE_DISK;
+  const std::string folder = disk + "\\favorite\\";
+  if (!CreateDirectoryA(folder.c_str(), nullptr)) GTEST_SKIP() << "no small disk at " << disk;
+  std::vector<std::pair<std::string, std::string>> links;
+  for (int i = 0; i < 3000; ++i) {
+    const std::string number = std::to_string(i);
+    links.push_back({std::string("L").append(number), std::string("http://l/").append(number)});
+  }
+  const std::string file = Links(links);
+  const std::string source = disk + "\\bookmarks.html";
+  const HANDLE out = CreateFileA(source.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(out, file.data(), static_cast<DWORD>(file.size()), &written, nullptr);
+  CloseHandle(out);
+  const app::Imported imported = app::BookmarkStore(folder).Import(win::FromAnsi(source));
+  EXPECT_EQ(imported.failure,
+            L"L" + std::to_wstring(imported.stored.size()) + L".url \u3092\u683C\u7D0D\u3067\u304D\u307E\u305B\u3093");
+  const std::vector<std::string> tree = Tree(folder);
+  EXPECT_EQ(tree.size(), imported.stored.size());
+  EXPECT_GT(tree.size(), 0u);
+  for (size_t i = 0; i < tree.size() && i < imported.stored.size(); ++i) {
+    const std::string number = std::to_string(i);
+    EXPECT_EQ(imported.stored[i].path, win::FromAnsi(folder + "L" + number + ".url"));
+    EXPECT_EQ(ReadAll(folder + "L" + number + ".url"), "[InternetShortcut]\r\nURL=http://l/" + number + "\r\n");
+  }
+  for (const std::string& name : FileNames(folder)) DeleteFileA((folder + name).c_str());
+  RemoveDirectoryA(folder.c_str());
+  DeleteFileA(source.c_str());
 }
 
 TEST(BookmarkStore, LeavesNoHalfWrittenFileAndClearsWhatAKilledProcessLeft) {

@@ -1,0 +1,61 @@
+// Times importing a browser's bookmark file of 10,000 links (100 folders of
+// 100) into an empty storage folder, importing it again (every link already
+// there), and exporting the folder back to a bookmark file.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "TamarooProcess.h"
+#include "app/BookmarkStore.h"
+#include "findfile/FindFile.h"
+#include "win/WideText.h"
+
+namespace {
+
+const int kFolders = 100, kLinksPerFolder = 100;
+
+template <class Work>
+double Seconds(Work&& run) {
+  const auto start = std::chrono::steady_clock::now();
+  run();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+std::string BookmarkFile() {
+  std::string file = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n";
+  for (int f = 0; f < kFolders; ++f) {
+    file += "<DT><H3 ADD_DATE=\"1700000000\">Folder " + std::to_string(f) + "</H3>\n<DL><p>\n";
+    for (int l = 0; l < kLinksPerFolder; ++l) {
+      const std::string n = std::to_string(f * kLinksPerFolder + l);
+      file += "<DT><A HREF=\"https://example.com/page/" + n + "?q=1&amp;r=2\" ADD_DATE=\"1700000" + n +
+              "\">Example page " + n + " - a title of usual length</A>\n";
+    }
+    file += "</DL><p>\n";
+  }
+  return file + "</DL><p>\n";
+}
+
+}  // namespace
+
+int main() {
+  using tamaroo_test::TempFolder;
+  const TempFolder work;
+  work.Write("bookmarks.html", BookmarkFile());
+  const std::wstring source = win::FromAnsi(work.Path() + "bookmarks.html");
+  const app::BookmarkStore store(work.Path() + "favorite\\");
+  app::Imported first, second;
+  const double importing = Seconds([&] { first = store.Import(source); });
+  const double again = Seconds([&] { second = store.Import(source); });
+  TFindFile search;
+  search.ProcessMessages = nullptr;
+  app::Exported exported;
+  const std::wstring target = win::FromAnsi(work.Path() + "exported.html");
+  const double exporting = Seconds([&] { exported = store.Export(search, target); });
+  std::printf("import of %d links: %.2f s (%zu stored, %zu skipped%s)\n", kFolders * kLinksPerFolder, importing,
+              first.stored.size(), first.skipped, first.failure.empty() ? "" : ", FAILED");
+  std::printf("the same file again: %.2f s (%zu stored, %zu skipped)\n", again, second.stored.size(), second.skipped);
+  std::printf("export of %zu links: %.2f s (%zu without URL)\n", exported.written, exporting, exported.withoutUrl);
+  return 0;
+}
