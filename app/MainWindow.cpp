@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include <windowsx.h>
+#include <commdlg.h>
 
 #include <algorithm>
 #include <string_view>
@@ -59,6 +60,20 @@ std::wstring ShellPath(const std::wstring& path) {
   return shortPath.empty() ? path : shortPath;
 }
 
+// The search without its pump while this lives: a drop stored in the middle
+// of a walk would find the menu half made.
+class QuietSearch {
+ public:
+  explicit QuietSearch(TFindFile& search) : search_(search), pump_(std::exchange(search.ProcessMessages, nullptr)) {}
+  ~QuietSearch() { search_.ProcessMessages = std::move(pump_); }
+  QuietSearch(const QuietSearch&) = delete;
+  QuietSearch& operator=(const QuietSearch&) = delete;
+
+ private:
+  TFindFile& search_;
+  std::function<void()> pump_;
+};
+
 }  // namespace
 
 TfrmMain::TfrmMain(std::string exeFolder)
@@ -93,6 +108,8 @@ void TfrmMain::BuildMenu() {
   static constexpr std::pair<std::string_view, Handler> kHandlers[] = {
       {"mnuOpenURLFolderClick", &TfrmMain::mnuOpenURLFolderClick},
       {"mnuPasteClick", &TfrmMain::mnuPasteClick},
+      {"mnuImportClick", &TfrmMain::mnuImportClick},
+      {"mnuExportClick", &TfrmMain::mnuExportClick},
       {"mnuAboutClick", &TfrmMain::mnuAboutClick},
       {"mnuExitClick", &TfrmMain::mnuExitClick},
   };
@@ -239,10 +256,8 @@ void TfrmMain::RefreshMenu() {
   if (UrlFolder.empty() || (folderChanges_ && !stale_)) return;
   stale_ = false;
   bookmarks_.Clear();
-  // No messages in between: a drop stored meanwhile would find the menu half made.
-  const auto pump = std::exchange(FindFile.ProcessMessages, nullptr);
+  const QuietSearch quiet(FindFile);
   ScanUrlFolder();
-  FindFile.ProcessMessages = pump;
 }
 
 void TfrmMain::FindFileFind(const Bookmark& found) { bookmarks_.AddFound(found); }
@@ -301,8 +316,72 @@ void TfrmMain::StorePendingDrops() {
 // Each in the shell's order, so the entries of one drop keep it.
 void TfrmMain::AddUrlFiles(const std::vector<std::wstring>& names) {
   for (const std::wstring& name : names) {
-    if (text::IsShortcutName(name)) AddUrlFile(name);
+    if (text::IsShortcutName(name)) {
+      AddUrlFile(name);
+    } else if (text::IsBookmarkFileName(name)) {
+      try {
+        ImportBookmarks(name);
+      } catch (const win::Failure&) {
+        win::ShowCurrentFailure();
+      }
+    }
   }
+}
+
+void TfrmMain::ImportBookmarks(const std::wstring& file) {
+  const Imported imported = store_.Import(file);
+  for (const Bookmark& bookmark : imported.stored) AppendBookmark(bookmark);
+  std::wstring said =
+      text::Format(win::FromUtf8(resources::kBookmarksImported), {std::to_wstring(imported.stored.size())});
+  if (imported.skipped)
+    said += text::Format(win::FromUtf8(resources::kBookmarksNotImported), {std::to_wstring(imported.skipped)});
+  // Stopped part-way: what was stored stays, and the box says why the rest is not.
+  if (!imported.failure.empty()) {
+    win::ShowFailure(text::WithFinalDot(imported.failure) + L"\r\n" + said);
+    return;
+  }
+  win::ShowInformation(said);
+}
+
+namespace {
+
+// The file chosen in the system's Open or Save dialog; empty when cancelled.
+std::wstring ChooseBookmarkFile(HWND owner, bool save) {
+  const std::wstring filter = win::FromUtf8(resources::kBookmarkFilter) + L'\0' + L"*.html;*.htm" + L'\0';
+  std::wstring name(32768, L'\0');
+  if (save) std::ranges::copy(std::wstring_view(L"bookmarks.html"), name.begin());
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.lpstrFile = name.data();
+  dialog.nMaxFile = static_cast<DWORD>(name.size());
+  dialog.lpstrDefExt = L"html";
+  dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                 (save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST);
+  const win::ModalScope modal;
+  if (!(save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) return {};
+  name.resize(name.find(L'\0'));
+  return name;
+}
+
+}  // namespace
+
+void TfrmMain::mnuImportClick() {
+  if (const std::wstring file = ChooseBookmarkFile(Handle(), false); !file.empty()) ImportBookmarks(file);
+}
+
+void TfrmMain::mnuExportClick() {
+  const std::wstring file = ChooseBookmarkFile(Handle(), true);
+  if (file.empty()) return;
+  const Exported exported = [&] {
+    const QuietSearch quiet(FindFile);
+    return store_.Export(FindFile, file);
+  }();
+  std::wstring said = text::Format(win::FromUtf8(resources::kBookmarksExported), {std::to_wstring(exported.written)});
+  if (exported.withoutUrl)
+    said += text::Format(win::FromUtf8(resources::kBookmarksWithoutUrl), {std::to_wstring(exported.withoutUrl)});
+  win::ShowInformation(said);
 }
 
 void TfrmMain::AddLink(const text::WebLink& offered) {
@@ -517,6 +596,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MEASUREITEM:
       if (popMenu.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
       break;
+    case WM_INITMENUPOPUP: popMenu.InitPopup(reinterpret_cast<HMENU>(wParam)); break;
     case WM_DRAWITEM:
       if (popMenu.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
       break;

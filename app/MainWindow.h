@@ -52,6 +52,10 @@ class TfrmMain : public win::Form {
   void MenuItemClick(const std::wstring& path);
   void mnuOpenURLFolderClick();
   void mnuPasteClick();
+  void mnuImportClick();
+  void mnuExportClick();
+  // Stores the links of a browser's bookmark file and says how many.
+  void ImportBookmarks(const std::wstring& file);
   // What is asked of a bookmark's or a folder's entry while the menu is open.
   void EntryAction(UINT command, win::PopupMenu::ItemAction action);
   void RenameEntry(UINT command, const std::wstring& path);

@@ -1,8 +1,10 @@
 // Prints what the number of stored shortcuts costs the real Tamaroo.exe: the
-// time from start to the window first shown, the time to open the menu, and
-// its GDI and USER objects, for 0, 1,000 and 10,000 shortcuts (half of them
-// in 100 subfolders). The median of three runs each.
+// time from start to the window first shown, the time to open the menu, its
+// GDI and USER objects and its memory, for 0, 1,000, 10,000 and 30,000
+// shortcuts, half of them in 100 subfolders or all in one folder. The median
+// of three runs each.
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -31,12 +33,12 @@ HWND WaitVisible(const wchar_t* className, bool shown = true) {
   return nullptr;
 }
 
-void StoreShortcuts(const TempFolder& exe, int count) {
+void StoreShortcuts(const TempFolder& exe, int count, bool oneFolder) {
   CreateDirectoryA((exe.Path() + "favorite").c_str(), nullptr);
-  for (int folder = 0; folder < 100 && count > 0; ++folder)
+  for (int folder = 0; folder < 100 && count > 0 && !oneFolder; ++folder)
     CreateDirectoryA((exe.Path() + "favorite\\folder" + std::to_string(folder)).c_str(), nullptr);
   for (int i = 0; i < count; ++i) {
-    const std::string folder = i % 2 ? "folder" + std::to_string(i % 100) + "\\" : "";
+    const std::string folder = i % 2 && !oneFolder ? "folder" + std::to_string(i % 100) + "\\" : "";
     exe.Write("favorite\\" + folder + "site " + std::to_string(i) + ".url",
               "[InternetShortcut]\r\nURL=https://example.com/" + std::to_string(i) + "\r\n");
   }
@@ -45,14 +47,23 @@ void StoreShortcuts(const TempFolder& exe, int count) {
 struct Run {
   double start, menu, again, changed;
   DWORD gdi, user;
+  double privateMiB, workingSetMiB;  // with the menu open
 };
 
+double MiB(SIZE_T bytes) { return static_cast<double>(bytes) / (1 << 20); }
+
 // Seconds from the request until the menu shows; the menu is closed again.
-double OpenMenu(HWND main) {
+// `memory` gets what the process holds while it is open.
+double OpenMenu(HWND main, HANDLE process = nullptr, Run* memory = nullptr) {
   const auto opening = Clock::now();
   PostMessageW(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(main), MAKELPARAM(-1, -1));
   const HWND menu = WaitVisible(L"#32768");
   const double seconds = Seconds(opening);
+  PROCESS_MEMORY_COUNTERS_EX counters{};
+  if (memory && GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) {
+    memory->privateMiB = MiB(counters.PrivateUsage);
+    memory->workingSetMiB = MiB(counters.WorkingSetSize);
+  }
   PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
   WaitVisible(L"#32768", false);
   return seconds;
@@ -67,7 +78,7 @@ Run Measure(const TempFolder& exe, const TempFolder& work) {
   run.gdi = GetGuiResources(tamaroo.Handle(), GR_GDIOBJECTS);
   run.user = GetGuiResources(tamaroo.Handle(), GR_USEROBJECTS);
   run.menu = OpenMenu(main);
-  run.again = OpenMenu(main);
+  run.again = OpenMenu(main, tamaroo.Handle(), &run);
   // A shortcut added in the folder: the next opening makes the entries again.
   exe.Write("favorite\\added.url", "[InternetShortcut]\r\nURL=https://example.com/added\r\n");
   Sleep(200);
@@ -81,13 +92,19 @@ Run Measure(const TempFolder& exe, const TempFolder& work) {
 }  // namespace
 
 int main() {
-  const int counts[] = {0, 1000, 10000};
-  std::vector<Run> medians;
-  std::printf("shortcuts  start (s)  ratio  menu (s)  ratio  again (s)  changed (s)  GDI  USER\n");
-  for (const int count : counts) {
+  struct Layout {
+    int count;
+    bool oneFolder;
+  };
+  const Layout layouts[] = {{0, false}, {1000, false}, {10000, false}, {10000, true}, {30000, false}, {30000, true}};
+  Run empty{};
+  std::printf(
+      "shortcuts  layout      start (s)  ratio  menu (s)  again (s)  changed (s)  GDI  USER  private/working"
+      " set (MiB)  per bookmark (bytes)\n");
+  for (const Layout& layout : layouts) {
     TempFolder exe, work;
     work.Write("glyph.bmp", bmp_samples::Make({.width = 205, .height = 118}));
-    StoreShortcuts(exe, count);
+    StoreShortcuts(exe, layout.count, layout.oneFolder);
     std::vector<Run> runs;
     for (int i = 0; i < 3; ++i) runs.push_back(Measure(exe, work));
     auto median = [&](double Run::*field) {
@@ -96,13 +113,18 @@ int main() {
       std::sort(values.begin(), values.end());
       return values[1];
     };
-    const Run m{median(&Run::start),   median(&Run::menu), median(&Run::again),
-                median(&Run::changed), runs.back().gdi,    runs.back().user};
-    medians.push_back(m);
-    std::printf("%9d  %9.3f  %5.2f  %8.3f  %5.2f  %9.3f  %11.3f  %3lu  %4lu\n", count, m.start,
-                m.start / medians[0].start, m.menu, m.menu / medians[0].menu, m.again, m.changed, m.gdi, m.user);
+    const Run m{median(&Run::start), median(&Run::menu), median(&Run::again),      median(&Run::changed),
+                runs.back().gdi,     runs.back().user,   median(&Run::privateMiB), median(&Run::workingSetMiB)};
+    if (layout.count == 0) empty = m;
+    const auto perBookmark = [&](double Run::*field) {
+      return layout.count ? (m.*field - empty.*field) * (1 << 20) / layout.count : 0.0;
+    };
+    std::printf("%9d  %-10s  %9.3f  %5.2f  %8.3f  %9.3f  %11.3f  %3lu  %4lu  %6.1f / %6.1f  %8.0f / %6.0f\n",
+                layout.count, layout.oneFolder ? "one folder" : "100 folders", m.start, m.start / empty.start, m.menu,
+                m.again, m.changed, m.gdi, m.user, m.privateMiB, m.workingSetMiB, perBookmark(&Run::privateMiB),
+                perBookmark(&Run::workingSetMiB));
   }
-  if (medians.back().gdi == 0 && medians.back().user == 0)
+  if (empty.gdi == 0 && empty.user == 0)
     std::printf("(GDI and USER counts of 0: this system does not report them; Wine's GetGuiResources is a stub)\n");
   return 0;
 }

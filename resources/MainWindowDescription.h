@@ -26,6 +26,8 @@ inline constexpr MenuEntryDescription kMainMenu[] = {
     {"mnuAll", u8"&Tamaroo", -1, 0, nullptr},
     {"mnuOpenURLFolder", u8"URL格納ﾌｫﾙﾀﾞを開く(&U)", 1, 1, "mnuOpenURLFolderClick"},
     {"mnuPaste", u8"クリップボードから追加(&P)", -1, 1, "mnuPasteClick"},
+    {"mnuImport", u8"ブックマークを読み込む(&I)...", -1, 1, "mnuImportClick"},
+    {"mnuExport", u8"ブックマークを書き出す(&X)...", -1, 1, "mnuExportClick"},
     {"mnuN2", u8"-", -1, 1, nullptr},
     {"mnuAbout", u8"ﾊﾞｰｼﾞｮﾝ情報(&A)", 3, 1, "mnuAboutClick"},
     {"mnuExit", u8"終了(&E)", 2, 1, "mnuExitClick"},

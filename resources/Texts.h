@@ -38,5 +38,9 @@ inline constexpr char8_t kNotBookmarkFile[] = u8"%s はブックマークファ�
 inline constexpr char8_t kBookmarkFileTooLarge[] = u8"%s は 64 MiB を超えるため読み込めません";
 inline constexpr char8_t kBookmarksImported[] = u8"%d 件のブックマークを読み込みました。";
 inline constexpr char8_t kBookmarksNotImported[] = u8"(%d 件は読み込みませんでした)";
+// Writing one: the file dialogs' filter and what the box says afterwards.
+inline constexpr char8_t kBookmarkFilter[] = u8"ブックマーク (*.html;*.htm)";
+inline constexpr char8_t kBookmarksExported[] = u8"%d 件のブックマークを書き出しました。";
+inline constexpr char8_t kBookmarksWithoutUrl[] = u8"(%d 件は URL がないため書き出しませんでした)";
 
 }  // namespace resources

@@ -64,11 +64,19 @@ ModalScope::~ModalScope() {
   if (IsWindow(focus_)) SetFocus(focus_);
 }
 
-void ShowFailure(std::wstring_view text) {
+namespace {
+
+void ShowBox(const std::wstring& text, UINT icon) {
   const Application& app = Application::Instance();
   ModalScope modal;
-  MessageBoxW(app.Handle(), text::WithFinalDot(std::wstring(text)).c_str(), app.Title().c_str(), MB_OK | MB_ICONSTOP);
+  MessageBoxW(app.Handle(), text.c_str(), app.Title().c_str(), MB_OK | icon);
 }
+
+}  // namespace
+
+void ShowFailure(std::wstring_view text) { ShowBox(text::WithFinalDot(std::wstring(text)), MB_ICONSTOP); }
+
+void ShowInformation(std::wstring_view text) { ShowBox(std::wstring(text), MB_ICONINFORMATION); }
 
 void ShowCurrentFailure() noexcept {
   try {

@@ -27,6 +27,9 @@ class ModalScope {
 // application title, owned by the application window.
 void ShowFailure(std::wstring_view text);
 
+// Shows the text as it is in an information box, modal like the failure box.
+void ShowInformation(std::wstring_view text);
+
 // Shows the exception being handled; call it only inside a catch block.
 void ShowCurrentFailure() noexcept;
 // The same, from the program's message loop once the current message is

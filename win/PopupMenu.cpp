@@ -160,7 +160,6 @@ struct PopupMenu::Row {
   bool line = false;
   MenuItem* own = nullptr;  // an entry of the tree with sub-entries
   bool hasEntries = false;  // an entry of the source with a sub-menu
-  HMENU sub = nullptr;
 };
 
 size_t PopupMenu::FitAt(POINT at) const {
@@ -184,12 +183,13 @@ size_t PopupMenu::FitAt(POINT at) const {
   return EntriesThatFit(monitor.rcWork.bottom - monitor.rcWork.top, entry);
 }
 
-HMENU PopupMenu::NewMenu() {
+HMENU PopupMenu::NewMenu(const Pending& contents) {
   menus_.push_back(CreatePopupMenu());
+  pending_.emplace(menus_.back(), contents);
   return menus_.back();
 }
 
-HMENU PopupMenu::Build(MenuItem* own, UINT sourceMenu) {
+std::vector<PopupMenu::Row> PopupMenu::RowsOf(MenuItem* own, UINT sourceMenu) {
   std::vector<Row> rows;
   std::vector<MenuLine> lines;
   if (own) {
@@ -216,19 +216,30 @@ HMENU PopupMenu::Build(MenuItem* own, UINT sourceMenu) {
   for (size_t i = 0; i < rows.size(); ++i) {
     if (!lines[i].visible) continue;
     if (kept != i) rows[kept] = std::move(rows[i]);
-    Row& row = rows[kept++];
-    if (row.own) row.sub = Build(row.own, 0);
-    if (row.hasEntries) row.sub = Build(nullptr, row.command);
+    ++kept;
   }
   rows.resize(kept);
-  const HMENU menu = NewMenu();
-  InsertLevel(menu, rows);
-  return menu;
+  return rows;
+}
+
+bool PopupMenu::InitPopup(HMENU menu) {
+  const auto pending = pending_.find(menu);
+  if (pending == pending_.end()) return false;
+  const Pending contents = pending->second;
+  pending_.erase(pending);
+  const std::vector<Row> rows = RowsOf(contents.own, contents.sourceMenu);
+  if (!contents.part) {
+    InsertLevel(menu, contents, rows);
+  } else if (contents.first + contents.count <= rows.size()) {
+    // What the level held when the menu was built, unless it changed since.
+    InsertGroups(menu, contents, rows, contents.first, contents.count);
+  }
+  return true;
 }
 
 // Pictures are drawn on request (HBMMENU_CALLBACK) from the shared image
 // list, so ten thousand entries cost no GDI object of their own.
-void PopupMenu::Insert(HMENU menu, const Row& row) const {
+void PopupMenu::Insert(HMENU menu, const Row& row, HMENU sub) {
   MENUITEMINFOW info{};
   info.cbSize = sizeof info;
   if (row.line) {
@@ -238,9 +249,10 @@ void PopupMenu::Insert(HMENU menu, const Row& row) const {
     info.fMask = MIIM_STRING | MIIM_ID;
     info.dwTypeData = const_cast<wchar_t*>(row.caption.c_str());
     info.wID = row.command;
-    if (row.sub) {
+    if (!sub && (row.own || row.hasEntries)) sub = NewMenu({row.own, row.own ? 0 : row.command});
+    if (sub) {
       info.fMask |= MIIM_SUBMENU;
-      info.hSubMenu = row.sub;
+      info.hSubMenu = sub;
     }
     if (images_ && row.imageIndex >= 0) {
       info.fMask |= MIIM_BITMAP | MIIM_DATA;
@@ -251,21 +263,20 @@ void PopupMenu::Insert(HMENU menu, const Row& row) const {
   InsertMenuItemW(menu, GetMenuItemCount(menu), TRUE, &info);
 }
 
-void PopupMenu::InsertLevel(HMENU menu, const std::vector<Row>& rows) {
+void PopupMenu::InsertLevel(HMENU menu, const Pending& level, const std::vector<Row>& rows) {
   if (rows.size() <= fit_) {
-    InsertGroups(menu, rows, 0, rows.size());
+    InsertGroups(menu, level, rows, 0, rows.size());
     return;
   }
   const size_t shown = fit_ - 1;
-  InsertGroups(menu, rows, 0, shown);
+  InsertGroups(menu, level, rows, 0, shown);
   Row rest;
-  rest.sub = NewMenu();
   rest.caption = text::Format(overflowCaption_, {std::to_wstring(rows.size() - shown)});
-  InsertGroups(rest.sub, rows, shown, rows.size() - shown);
-  Insert(menu, rest);
+  Insert(menu, rest, NewMenu({level.own, level.sourceMenu, true, shown, rows.size() - shown}));
 }
 
-void PopupMenu::InsertGroups(HMENU menu, const std::vector<Row>& rows, size_t first, size_t count) {
+void PopupMenu::InsertGroups(HMENU menu, const Pending& level, const std::vector<Row>& rows, size_t first,
+                             size_t count) {
   const size_t size = OverflowGroupSize(count, fit_);
   for (size_t at = first; at < first + count; at += size) {
     if (size == 1) {
@@ -274,10 +285,8 @@ void PopupMenu::InsertGroups(HMENU menu, const std::vector<Row>& rows, size_t fi
     }
     const size_t n = std::min(size, first + count - at);
     Row group;
-    group.sub = NewMenu();
     group.caption = RangeCaption(rows[at].caption, rows[at + n - 1].caption);
-    InsertGroups(group.sub, rows, at, n);
-    Insert(menu, group);
+    Insert(menu, group, NewMenu({level.own, level.sourceMenu, true, at, n}));
   }
 }
 
@@ -304,9 +313,11 @@ void PopupMenu::Popup(HWND owner, POINT at) {
       if (const size_t fit = FitAt(at); !built_ || changed_ || fit != fit_) {
         built_.reset();
         menus_.clear();
+        pending_.clear();
         changed_ = false;
         fit_ = fit;
-        built_.reset(Build(&root_, 0));
+        built_.reset(NewMenu({&root_}));
+        InitPopup(built_.get());
       }
       // Without the foreground, a click elsewhere would not close the menu.
       SetForegroundWindow(owner);

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -91,21 +92,34 @@ class PopupMenu {
   // for the entries' pictures. False for a message about something else.
   bool MeasureItem(MEASUREITEMSTRUCT& item) const;
   bool DrawItem(const DRAWITEMSTRUCT& item) const;
+  // The owner passes on WM_INITMENUPOPUP too: a sub-menu gets its entries
+  // when it is about to open, so the menu opens at once whatever it holds.
+  // False for a menu that is not waiting for them.
+  bool InitPopup(HMENU menu);
 
  private:
   struct Row;
+  // What a sub-menu will hold: a level of the tree or of the source, or a
+  // part of a level that does not fit the screen.
+  struct Pending {
+    MenuItem* own = nullptr;
+    UINT sourceMenu = 0;
+    bool part = false;
+    size_t first = 0, count = 0;
+  };
   static LRESULT CALLBACK FilterMenuMessages(int code, WPARAM wParam, LPARAM lParam) noexcept;
   bool PostAction(const MSG& message);
   // The entries that fit a menu window at this point of the screen.
   size_t FitAt(POINT at) const;
-  // The menu of `own`'s entries (with the source's after the top level's),
-  // or of the source's entries in the sub-menu of `sourceMenu`.
-  HMENU Build(MenuItem* own, UINT sourceMenu);
-  HMENU NewMenu();
-  void Insert(HMENU menu, const Row& row) const;
+  // The shown entries of `own` (with the source's after the top level's),
+  // or of the source's in the sub-menu of `sourceMenu`.
+  std::vector<Row> RowsOf(MenuItem* own, UINT sourceMenu);
+  HMENU NewMenu(const Pending& contents);
+  // A row that opens a sub-menu gets `sub`, or an empty one filled when it opens.
+  void Insert(HMENU menu, const Row& row, HMENU sub = nullptr);
   // A level longer than fit_ ends in an entry that opens the rest.
-  void InsertLevel(HMENU menu, const std::vector<Row>& rows);
-  void InsertGroups(HMENU menu, const std::vector<Row>& rows, size_t first, size_t count);
+  void InsertLevel(HMENU menu, const Pending& level, const std::vector<Row>& rows);
+  void InsertGroups(HMENU menu, const Pending& level, const std::vector<Row>& rows, size_t first, size_t count);
 
   MenuItem root_;
   MenuSource* source_ = nullptr;
@@ -118,8 +132,9 @@ class PopupMenu {
   bool swallowRelease_ = false;
   MenuHandle built_;  // kept from one opening to the next
   bool changed_ = false;
-  size_t fit_ = 0;            // the entries it was built to fit
-  std::vector<HMENU> menus_;  // the built menu and its sub-menus
+  size_t fit_ = 0;                    // the entries it was built to fit
+  std::vector<HMENU> menus_;          // the built menu and its sub-menus
+  std::map<HMENU, Pending> pending_;  // sub-menus not opened yet
 };
 
 }  // namespace win

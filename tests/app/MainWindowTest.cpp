@@ -56,7 +56,10 @@ class MainWindowMenu : public ::testing::Test {
                  [&] {
                    const HWND menuWindow = ThreadWindow(L"#32768");
                    const auto menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
-                   shown = {MenuCaptions(menu), MenuCaptions(GetSubMenu(menu, subMenu))};
+                   // Filled as the system has it filled before it opens.
+                   const HMENU sub = GetSubMenu(menu, subMenu);
+                   SendMessageW(window->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub), subMenu);
+                   shown = {MenuCaptions(menu), MenuCaptions(sub)};
                    EndMenu();
                  });
     return shown;
@@ -113,13 +116,40 @@ TEST_F(MainWindowLife, LeavesNoMainWindowBehindWhenDestroyedOrRefused) {
   EXPECT_EQ(application.MainWindow(), nullptr);
 }
 
+// Another program or the system asks the program to close while its menu is open.
+TEST_F(MainWindowLife, ACloseRequestWhileTheMenuIsOpenEndsTheMenuAndCloses) {
+  Start();
+  bool menuOpen = false;
+  RunWithProbe([&] { SendMessageW(window->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1)); },
+               [&] {
+                 menuOpen = ThreadWindow(L"#32768") != nullptr;
+                 PostMessageW(window->Handle(), WM_CLOSE, 0, 0);
+                 // Should the request be lost, the test still ends.
+                 SetTimer(nullptr, 0, 3000, [](HWND, UINT, UINT_PTR timer, DWORD) {
+                   KillTimer(nullptr, timer);
+                   EndMenu();
+                 });
+               });
+  EXPECT_TRUE(menuOpen);
+  bool quit = false;
+  WaitUntil([&] {
+    MSG msg;
+    while (!quit && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      quit = msg.message == WM_QUIT;
+      DispatchMessageW(&msg);
+    }
+    return quit;
+  });
+  EXPECT_TRUE(quit) << "the program runs on";
+}
+
 TEST_F(MainWindowMenu, FirstStartMakesTheFolderAndShowsTheTitleWithItsIcon) {
   Start();
   EXPECT_EQ(GetFileAttributesA(Favorite().c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
   const auto [top, sub] = Shown();
   EXPECT_EQ(top, Captions{L"Tamaroo"});
-  EXPECT_EQ(
-      sub, (Captions{L"URL格納ﾌｫﾙﾀﾞを開く(&U)", L"クリップボードから追加(&P)", L"-", L"ﾊﾞｰｼﾞｮﾝ情報(&A)", L"終了(&E)"}));
+  EXPECT_EQ(sub, (Captions{L"URL格納ﾌｫﾙﾀﾞを開く(&U)", L"クリップボードから追加(&P)", L"ブックマークを読み込む(&I)...",
+                           L"ブックマークを書き出す(&X)...", L"-", L"ﾊﾞｰｼﾞｮﾝ情報(&A)", L"終了(&E)"}));
   EXPECT_EQ(window->popMenu.Find("mnuAll")->ImageIndex, 4);
   Choose(*window->popMenu.Find("mnuOpenURLFolder"));
   EXPECT_EQ(ShellOpened(work.Path(), 1), std::vector<std::wstring>{win::FromAnsi(Favorite())});

@@ -4,6 +4,7 @@
 
 #include "MenuCaptions.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,16 +15,50 @@ struct Owner {
   HWND hwnd = nullptr;
   std::vector<std::wstring> shown;
   std::vector<std::wstring> sub;
+  HWND menuWindow = nullptr;
 
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<Owner*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (message == WM_INITMENUPOPUP && self && self->popup) self->popup->InitPopup(reinterpret_cast<HMENU>(wParam));
     if (message == WM_ENTERIDLE && wParam == MSGF_MENU && self && self->shown.empty()) {
-      const auto menu = reinterpret_cast<HMENU>(SendMessageW(reinterpret_cast<HWND>(lParam), MN_GETHMENU, 0, 0));
+      self->menuWindow = reinterpret_cast<HWND>(lParam);
+      const auto menu = reinterpret_cast<HMENU>(SendMessageW(self->menuWindow, MN_GETHMENU, 0, 0));
       self->shown = tamaroo_test::MenuCaptions(menu);
-      if (HMENU first = GetSubMenu(menu, 0)) self->sub = tamaroo_test::MenuCaptions(first);
+      if (HMENU first = self->Open(menu, 0)) self->sub = tamaroo_test::MenuCaptions(first);
+      RECT r{};
+      GetWindowRect(self->menuWindow, &r);
+      self->height = r.bottom - r.top;
+      self->tree.clear();
+      self->Walk(menu, 0);
       EndMenu();
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+
+  // Every entry of the open menu, depth first: its command, or for one that
+  // opens a sub-menu its caption; `widest`, the most entries of one menu.
+  struct Shown {
+    UINT command;
+    std::wstring caption;
+    int depth;
+  };
+  std::vector<Shown> tree;
+  win::PopupMenu* popup = nullptr;
+  // The sub-menu at that place, as the system has it filled before it opens.
+  HMENU Open(HMENU menu, int place) {
+    const HMENU sub = GetSubMenu(menu, place);
+    if (sub) SendMessageW(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub), MAKELPARAM(place, FALSE));
+    return sub;
+  }
+  int height = 0;
+  int widest = 0;
+  void Walk(HMENU level, int depth) {
+    const std::vector<std::wstring> captions = tamaroo_test::MenuCaptions(level);
+    widest = std::max(widest, static_cast<int>(captions.size()));
+    for (int i = 0; i < static_cast<int>(captions.size()); ++i) {
+      tree.push_back({GetMenuItemID(level, i), captions[i], depth});
+      if (HMENU sub = Open(level, i)) Walk(sub, depth + 1);
+    }
   }
 
   Owner() {
@@ -49,6 +84,7 @@ win::MenuItem Entry(const char* name, const wchar_t* caption) {
 class PopupMenuTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    owner.popup = &menu;
     win::MenuItem& all = menu.Add(menu.Root(), Entry("mnuAll", L"&Tamaroo"));
     menu.Add(all, Entry("mnuOpen", L"開く(&U)"));
     menu.Add(all, Entry("mnuN2", L"-"));
@@ -87,6 +123,70 @@ TEST_F(PopupMenuTest, ClickRunsTheHandlerOfTheEntryWithThatCommand) {
   EXPECT_FALSE(menu.Click(9999));
   EXPECT_EQ(exits, 1);
   EXPECT_EQ(menu.Find("nothing"), nullptr);
+}
+
+// Many entries of the owner's own, after the menu's.
+struct ManyEntries : win::MenuSource {
+  size_t count = 0;
+  void EntriesOf(UINT menu, std::vector<Entry>& entries) const override {
+    for (size_t i = 0; i < count && menu == 0; ++i)
+      entries.push_back(
+          {L"site " + std::to_wstring(i), static_cast<UINT>(win::PopupMenu::kFirstSourceCommand + i), -1, false});
+  }
+  bool Choose(UINT) override { return false; }
+};
+
+TEST_F(PopupMenuTest, ALevelTallerThanTheScreenEndsInAnEntryThatOpensTheRest) {
+  ManyEntries many;
+  menu.SetSource(&many);
+  menu.SetOverflowCaption(L"more (%s)");
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromPoint({20, 20}, MONITOR_DEFAULTTONEAREST), &monitor);
+  for (const size_t count : {40u, 3000u}) {
+    SCOPED_TRACE(count);
+    many.count = count;
+    menu.Changed();
+    owner.widest = 0;
+    Show();
+    EXPECT_LE(owner.height, monitor.rcWork.bottom - monitor.rcWork.top);
+    const size_t fit = owner.shown.size();
+    EXPECT_EQ(owner.widest, static_cast<int>(fit)) << "a sub-menu longer than the top level";
+    // Every entry once, in order, a few steps away at most.
+    std::vector<UINT> commands;
+    for (const Owner::Shown& entry : owner.tree) {
+      if (entry.command >= win::PopupMenu::kFirstSourceCommand && entry.command != UINT(-1))
+        commands.push_back(entry.command - win::PopupMenu::kFirstSourceCommand);
+      EXPECT_LE(entry.depth, 4);
+    }
+    std::vector<UINT> expected(count);
+    for (UINT i = 0; i < count; ++i) expected[i] = i;
+    EXPECT_EQ(commands, expected);
+    // The title entry and its separator come first.
+    const size_t rest = count + 2 - (fit - 1);
+    EXPECT_EQ(owner.shown.back(), L"more (" + std::to_wstring(rest) + L")");
+    // A sub-menu that holds a range of the rest names its first and last entry.
+    for (size_t i = 0; i < owner.tree.size(); ++i) {
+      const std::wstring& caption = owner.tree[i].caption;
+      const size_t dash = caption.find(L" \u2013 ");
+      if (dash == caption.npos) continue;
+      size_t end = i + 1;
+      while (end < owner.tree.size() && owner.tree[end].depth > owner.tree[i].depth) ++end;
+      std::vector<std::wstring> leaves;
+      for (size_t j = i + 1; j < end; ++j)
+        if (owner.tree[j].command != UINT(-1)) leaves.push_back(owner.tree[j].caption);
+      ASSERT_FALSE(leaves.empty());
+      EXPECT_EQ(caption, leaves.front() + L" \u2013 " + leaves.back());
+    }
+  }
+}
+
+TEST_F(PopupMenuTest, OpensTheMenuItBuiltUntilWhatItShowsChanges) {
+  Show();
+  menu.Find("mnuAll")->Caption = L"Other";
+  EXPECT_EQ(Show().front(), L"&Tamaroo") << "built again without a change";
+  menu.Changed();
+  EXPECT_EQ(Show().front(), L"Other");
 }
 
 }  // namespace
