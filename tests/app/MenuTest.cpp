@@ -5,8 +5,10 @@
 #include <shellapi.h>
 
 #include "DragSourceProcess.h"
+#include "DropAtOnce.h"
 #include "ShellRecorder.h"
 #include "TamarooTest.h"
+#include "TestDataObject.h"
 
 namespace tamaroo_test {
 namespace {
@@ -237,6 +239,42 @@ TEST_F(TamarooMenu, TheSecondPressOfADoubleClickMovesTheWindowToo) {
   EXPECT_TRUE(WaitUntil([this] { return WindowRect(main).left == 682 && WindowRect(main).top == 375; }))
       << WindowRect(main).left << ", " << WindowRect(main).top;
   EXPECT_TRUE(process->VisibleWindows(L"#32768").empty());
+}
+
+// A browser's bookmark file dropped from the shell is read in: its folder
+// becomes a subfolder holding the web links, a script link is skipped, and an
+// information box says how many.
+TEST_F(TamarooDrop, ABookmarkFileDroppedFromTheShellIsImportedAndCounted) {
+  ASSERT_TRUE(StartWithFace());
+  workFolder.Write("Bookmarks.HTML",
+                   "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n"
+                   "<DT><H3 ADD_DATE=\"1700000000\">Tools</H3>\n<DL><p>\n"
+                   "<DT><A HREF=\"https://example.com/\">Example</A>\n"
+                   "<DT><A HREF=\"javascript:alert(1)\">Script</A>\n"
+                   "<DT><A HREF=\"https://www.mozilla.org/\">Mozilla</A>\n"
+                   "</DL><p>\n</DL><p>\n");
+  {
+    // Dragged from this process as Explorer offers a file.
+    OleInitialize(nullptr);
+    SetCursorPos(680, 380);
+    TestDataObject data({{CF_HDROP, FileList({win::FromAnsi(workFolder.Path() + "Bookmarks.HTML")})}});
+    DropAtOnce source;
+    DWORD effect = DROPEFFECT_NONE;
+    EXPECT_EQ(DoDragDrop(&data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, &effect),
+              DRAGDROP_S_DROP);
+    EXPECT_EQ(effect, DWORD{DROPEFFECT_COPY});
+  }
+  OleUninitialize();
+  const HWND box = process->WaitForFailureBox();
+  ASSERT_TRUE(box);
+  EXPECT_EQ(BoxText(box), L"2 件のブックマークを読み込みました。(1 件は読み込みませんでした)");
+  EXPECT_EQ(FileNames(exeFolder.Path() + "favorite\\"), std::vector<std::string>{"Tools"});
+  EXPECT_EQ(FileNames(exeFolder.Path() + "favorite\\Tools\\"),
+            (std::vector<std::string>{"Example.url", "Mozilla.url"}));
+  EXPECT_EQ(exeFolder.Read("favorite\\Tools\\Example.url"), "[InternetShortcut]\r\nURL=https://example.com/\r\n");
+  EXPECT_EQ(exeFolder.Read("favorite\\Tools\\Mozilla.url"), "[InternetShortcut]\r\nURL=https://www.mozilla.org/\r\n");
+  DismissBox(box);
+  CloseAndExpectExit();
 }
 
 }  // namespace
