@@ -1,7 +1,8 @@
 // Whatever a bookmark file holds, every link read from it is a web URL that
-// the link rules keep unchanged, with a title within the name limit and no
-// lone surrogate; folders nest no deeper than the limit; what is read is
-// bounded by the file's size; and written out and read again it is the same.
+// the link rules keep unchanged; titles, whole, hold no lone surrogate and the
+// name rule makes a name within the limit of each; folders nest no deeper
+// than the limit; what is read is bounded by the file's size; and written out
+// and read again it is the same.
 #include <cstdlib>
 #include <string>
 
@@ -14,6 +15,8 @@ namespace {
 void Check(bool ok) {
   if (!ok) std::abort();
 }
+
+bool AnyCharacter(std::wstring_view) { return true; }
 
 bool HasLoneSurrogate(std::wstring_view s) {
   for (size_t i = 0; i < s.size(); ++i) {
@@ -29,7 +32,9 @@ size_t CheckEntries(const std::vector<text::BookmarkEntry>& entries, int depth) 
   Check(depth < text::kMaxBookmarkDepth);
   size_t size = 0;
   for (const text::BookmarkEntry& entry : entries) {
-    Check(entry.title.size() <= text::kMaxShortcutNameLength && !HasLoneSurrogate(entry.title));
+    Check(!HasLoneSurrogate(entry.title));
+    const std::wstring name = text::ShortcutFileName(entry.title, entry.url, AnyCharacter);
+    Check(name.size() <= text::kMaxShortcutNameLength + 4);
     Check(entry.added >= 0);
     if (entry.IsFolder()) {
       size += CheckEntries(entry.entries, depth + 1);

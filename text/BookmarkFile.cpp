@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "text/InternetShortcut.h"
-#include "text/ShortcutName.h"
 
 namespace text {
 namespace {
@@ -205,7 +204,7 @@ Charset CharsetOf(const Tag& meta, Charset current) {
 // Builds the tree as the tags come: the lists open now, innermost last.
 class Reader {
  public:
-  explicit Reader(BookmarkFile& file) : file_(file), lists_{&file.entries} {}
+  explicit Reader(BookmarkFile& file) : file_(file), lists_{{&file.entries, 1}} {}
 
   Charset charset = Charset::kUtf8;
   bool charsetFixed = false;
@@ -221,18 +220,17 @@ class Reader {
     const size_t first = std::min(text.find_first_not_of(" \t\r\n\f"), text.size());
     text = text.substr(first, text.find_last_not_of(" \t\r\n\f") + 1 - first);
     std::wstring title = Decode(text, charset);
-    const bool tooLong = title.size() > kMaxShortcutNameLength;
     if (kind == Title::kFolder) {
-      const bool taken = !tooLong && ignoredLists_ == 0 && lists_.size() <= kMaxBookmarkDepth;
-      if (taken) lists_.back()->push_back({std::move(title), "", added_, {}});
+      const bool taken = ignoredLists_ == 0 && lists_.back().depth < kMaxBookmarkDepth;
+      if (taken) lists_.back().entries->push_back({std::move(title), "", added_, {}});
       file_.skipped += !taken;
       listOpens_ = taken ? Opens::kFolder : Opens::kSkippedFolder;
       return;
     }
     std::optional<WebLink> link;
-    if (ignoredLists_ == 0 && !tooLong) link = WebLinkFrom(ToUtf8(Decode(href_, charset)), title);
+    if (ignoredLists_ == 0) link = WebLinkFrom(ToUtf8(Decode(href_, charset)), title);
     if (link) {
-      lists_.back()->push_back({std::move(title), std::move(link->url), added_, {}});
+      lists_.back().entries->push_back({std::move(title), std::move(link->url), added_, {}});
     } else {
       ++file_.skipped;
     }
@@ -248,7 +246,9 @@ class Reader {
         ++ignoredLists_;
       } else {
         // A list without a folder's title before it holds more of the list around it.
-        lists_.push_back(listOpens_ == Opens::kFolder ? &lists_.back()->back().entries : lists_.back());
+        const List around = lists_.back();
+        lists_.push_back(listOpens_ == Opens::kFolder ? List{&around.entries->back().entries, around.depth + 1}
+                                                      : around);
       }
     } else if (is("dl", true)) {
       if (ignoredLists_ > 0) {
@@ -277,7 +277,13 @@ class Reader {
   enum class Opens { kNothing, kFolder, kSkippedFolder };
 
   BookmarkFile& file_;
-  std::vector<std::vector<BookmarkEntry>*> lists_;
+  // A list of the tree and how deep it lies there (the top list is 1); the
+  // same list again for a <DL> without a folder's title before it.
+  struct List {
+    std::vector<BookmarkEntry>* entries;
+    int depth;
+  };
+  std::vector<List> lists_;
   int ignoredLists_ = 0;  // open lists beyond the depth limit or of a skipped folder
   Title titleOf_ = Title::kNone;
   Opens listOpens_ = Opens::kNothing;

@@ -15,7 +15,7 @@ constexpr int kMaxBookmarkDepth = 64;
 
 // A folder (no URL) with its entries in the file's order, or a link.
 struct BookmarkEntry {
-  std::wstring title;
+  std::wstring title;      // whole: the name rule makes a file or folder name of it
   std::string url;         // a web URL in ASCII (IsWebUrl); empty for a folder
   std::int64_t added = 0;  // ADD_DATE, seconds since 1970; 0 when absent or no number
   std::vector<BookmarkEntry> entries;
@@ -27,8 +27,8 @@ struct BookmarkEntry {
 struct BookmarkFile {
   enum class Result { kRead, kNotBookmarks, kTooLarge } result = Result::kRead;
   std::vector<BookmarkEntry> entries;
-  // Links and folders left out: no web URL, a title or URL beyond the link
-  // limits (never cut), or nested too deep.
+  // Links and folders left out: no web URL, a URL beyond the link limit
+  // (never cut), or nested too deep.
   size_t skipped = 0;
 };
 

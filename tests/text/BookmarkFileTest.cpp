@@ -124,12 +124,16 @@ TEST(BookmarkFile, ReadsTheTreeAsBrowsersWriteIt) {
        "W=http://w.example/"},
       {"<DL><DT><A HREF=\"" + kLongUrl + "\">long</A><DT><A HREF=\"" + kLongUrl + "a\">longer</A>", Result::kRead,
        "long=" + kLongUrl, 1},
-      {"<DL><DT><A HREF=\"http://y/\">" + std::string(100, 'a') + "</A><DT><A HREF=\"http://z/\">" +
-           std::string(99, 'a') + "\xF0\x9F\x98\x80</A><DT><H3>" + std::string(101, 'b') +
-           "</H3><DL><DT><A HREF=\"http://z/\">in</A><DL></DL></DL><DT><A HREF=\"http://z/\">after</A>",
-       Result::kRead, std::string(100, 'a') + "=http://y/; after=http://z/", 3},
+      // Titles and folder names of any length stay whole: the name rule cuts the names made of them.
+      {"<DL><DT><A HREF=\"http://y/\">" + std::string(5000, 'a') + "</A><DT><H3>" + std::string(99, 'b') +
+           "\xF0\x9F\x98\x80</H3><DL><DT><A HREF=\"http://z/\">in</A><DL></DL></DL><DT><A HREF=\"http://z/\">after</A>",
+       Result::kRead,
+       std::string(5000, 'a') + "=http://y/; " + std::string(99, 'b') +
+           "\xF0\x9F\x98\x80[in=http://z/]; after=http://z/"},
       {Nested(text::kMaxBookmarkDepth - 1), Result::kRead, NestedOutline(text::kMaxBookmarkDepth - 1)},
       {Nested(text::kMaxBookmarkDepth), Result::kRead, NestedOutline(text::kMaxBookmarkDepth - 1), 2},
+      // The same without the top list's own <DL>.
+      {Nested(text::kMaxBookmarkDepth).substr(8), Result::kRead, NestedOutline(text::kMaxBookmarkDepth - 1), 2},
       {std::string(text::kMaxBookmarkFileBytes + 1, ' '), Result::kTooLarge, ""},
   };
   for (const auto& c : cases) {
