@@ -129,6 +129,45 @@ TEST_F(TamarooDrop, AFullDiskStoresNothingHoldsNoSenderAndStoresOnceThereIsRoom)
   }
 }
 
+struct HeldOver {
+  std::wstring offer;  // drag_source's kind and what it offers
+  bool framed;
+  DWORD effect;
+};
+
+// Seen from outside, in the face's own pixels, while a second process holds
+// a drag over it: a frame while the drag would be taken, none for one it
+// refuses, and none once the drag has dropped.
+TEST_F(TamarooDrop, TheFaceIsFramedOnlyWhileADragItTakesIsOverIt) {
+  workFolder.Write("notes.txt", "not a shortcut");
+  const HWND main = StartWithFace();
+  ASSERT_TRUE(main);
+  RECT client;
+  GetClientRect(main, &client);
+  const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+  const auto framed = [&] {
+    return PixelAt(main, 1, 1) == highlight && PixelAt(main, client.right - 2, client.bottom - 2) == highlight;
+  };
+  ASSERT_FALSE(framed());
+  const RECT face = WindowRect(main);
+  const std::wstring at =
+      std::to_wstring((face.left + face.right) / 2) + L" " + std::to_wstring((face.top + face.bottom) / 2) + L" ";
+  const std::wstring notes = win::FromAnsi(workFolder.Path() + "notes.txt");
+  for (const HeldOver& row : std::vector<HeldOver>{
+           {L"chromium https://example.com/ Example", true, DROPEFFECT_COPY},
+           {L"chromium javascript:alert(1) Script", false, DROPEFFECT_NONE},
+           {L"file \"" + notes + L"\" -", false, DROPEFFECT_NONE},
+       }) {
+    SCOPED_TRACE(testing::Message() << win::ToUtf8(row.offer));
+    HeldDrag drag(at + row.offer);
+    ASSERT_TRUE(drag.WaitUntilOver());
+    // A frame asked for by mistake would be painted well within the second.
+    EXPECT_EQ(WaitUntil(framed, row.framed ? 5 : 1), row.framed);
+    EXPECT_EQ(drag.Drop(), row.effect);
+    EXPECT_TRUE(WaitUntil([&] { return !framed(); }));
+  }
+}
+
 // Shortcuts added or removed in the folder while the program runs show at
 // the next opening, and a removed one's entry is gone instead of answering
 // with a box.
