@@ -230,6 +230,7 @@ win::ChangeHandle BookmarkStore::WatchChanges() const {
 void BookmarkStore::Scan(TFindFile& search, const std::function<void(const Bookmark&)>& found) const {
   search.FolderName = folder_;
   search.FileMask = {"*.url"};
+  search.WithShortNames = false;
   search.OnFind = [&found](const std::string& fileName, const std::string&, const TSearchRec& entry, bool&) {
     if (text::IsShortcutName(fileName, win::IsAnsiLeadByte))
       found({entry.WideFolder + entry.WideName, CaptionOf(entry.WideName), false});

@@ -188,7 +188,8 @@ std::string TFindFile::CutTrailingDelimiter(const std::string& path) {
 void TFindFile::SearchFolder(const std::string& dir, const std::wstring& wideDir, const std::wstring& callDir,
                              std::vector<std::wstring>& walkPath) {
   WIN32_FIND_DATAW data;
-  HANDLE first = FindFirstFileW((callDir + L"*.*").c_str(), &data);
+  HANDLE first = FindFirstFileExW((callDir + L"*.*").c_str(), WithShortNames ? FindExInfoStandard : FindExInfoBasic,
+                                  &data, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
   if (first == INVALID_HANDLE_VALUE) return;
   const FindHandle search(first);
   walkPath.push_back(callDir);

@@ -70,6 +70,9 @@ class TFindFile {
   TTimeFunc CheckTimeIs = tmNone;
   TTimeKind CheckTimeKind = tmLastWrite;
   TDateTime CheckedTime;  // default: the local time of construction
+  // Whether Win32Data.cAlternateFileName gets the entry's short name: the
+  // file system makes those up, which costs a walk a good part of its time.
+  bool WithShortNames = true;
   TOnFindEvent OnFind;
   // Called before each directory entry, so that a program keeps its windows
   // responding during a long search. The default dispatches the messages

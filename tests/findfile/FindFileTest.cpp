@@ -282,6 +282,24 @@ TEST(FindFile, SearchRecordDescribesTheEntry) {
   EXPECT_EQ(CompareFileTime(&record.Win32Data.ftLastWriteTime, &write), 0);
 }
 
+TEST(FindFile, GivesShortNamesUnlessToldNotTo) {
+  TempTree tree;
+  const std::string name = tree.File("a rather long name.txt");
+  WIN32_FIND_DATAA system;
+  FindClose(FindFirstFileA(name.c_str(), &system));
+  TFindFile find;
+  find.FolderName = tree.root;
+  std::string shortName = "?";
+  find.OnFind = [&](const std::string&, const std::string&, TSearchRec search, bool&) {
+    shortName = search.Win32Data.cAlternateFileName;
+  };
+  find.Execute();
+  EXPECT_EQ(shortName, system.cAlternateFileName);
+  find.WithShortNames = false;
+  find.Execute();
+  EXPECT_EQ(shortName, "");
+}
+
 TEST(FindFile, CountsWithoutAHandlerAndKeepsTheCountOnAnEmptyName) {
   TempTree tree;
   tree.Folder("sub");
@@ -367,7 +385,8 @@ TEST(FindFile, PumpsMessagesBeforeEveryEntry) {
 
 TEST(FindFile, DispatchesWaitingMessagesByDefaultAndLeavesTheQuitMessage) {
   TempTree tree;
-  tree.File("a.txt");
+  const int files = 20;
+  for (int i = 0; i < files; ++i) tree.File("f" + std::to_string(i) + ".txt");
   static int dispatched = 0;
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
@@ -383,8 +402,16 @@ TEST(FindFile, DispatchesWaitingMessagesByDefaultAndLeavesTheQuitMessage) {
 
   TFindFile find;
   find.FolderName = tree.root;
-  find.OnFind = [](const std::string&, const std::string&, TSearchRec, bool&) { EXPECT_EQ(dispatched, 1); };
-  EXPECT_EQ(find.Execute(), 1);
+  int found = 0;
+  find.OnFind = [&](const std::string&, const std::string&, TSearchRec, bool&) {
+    if (found++ == 0) {
+      EXPECT_EQ(dispatched, 1);
+      PostMessageW(window, WM_APP, 0, 0);
+    }
+    Sleep(2);  // a walk long enough for the queue to be looked at again
+  };
+  EXPECT_EQ(find.Execute(), files);
+  EXPECT_EQ(dispatched, 2) << "a message posted during the walk waited for its end";
   MSG msg{};
   EXPECT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
