@@ -22,6 +22,7 @@
 #include "win/MessageLoop.h"
 #include "win/NameDialog.h"
 #include "win/WideText.h"
+#include "text/IntegerText.h"
 
 namespace app {
 
@@ -332,9 +333,9 @@ void TfrmMain::ImportBookmarks(const std::wstring& file) {
   const Imported imported = store_.Import(file);
   for (const Bookmark& bookmark : imported.stored) AppendBookmark(bookmark);
   std::wstring said =
-      text::Format(win::FromUtf8(resources::kBookmarksImported), {std::to_wstring(imported.stored.size())});
+      text::Format(win::FromUtf8(resources::kBookmarksImported), {text::Decimal(imported.stored.size())});
   if (imported.skipped)
-    said += text::Format(win::FromUtf8(resources::kBookmarksNotImported), {std::to_wstring(imported.skipped)});
+    said += text::Format(win::FromUtf8(resources::kBookmarksNotImported), {text::Decimal(imported.skipped)});
   // Stopped part-way: what was stored stays, and the box says why the rest is not.
   if (!imported.failure.empty()) {
     win::ShowFailure(text::WithFinalDot(imported.failure) + L"\r\n" + said);
@@ -378,9 +379,9 @@ void TfrmMain::mnuExportClick() {
     const QuietSearch quiet(FindFile);
     return store_.Export(FindFile, file);
   }();
-  std::wstring said = text::Format(win::FromUtf8(resources::kBookmarksExported), {std::to_wstring(exported.written)});
+  std::wstring said = text::Format(win::FromUtf8(resources::kBookmarksExported), {text::Decimal(exported.written)});
   if (exported.withoutUrl)
-    said += text::Format(win::FromUtf8(resources::kBookmarksWithoutUrl), {std::to_wstring(exported.withoutUrl)});
+    said += text::Format(win::FromUtf8(resources::kBookmarksWithoutUrl), {text::Decimal(exported.withoutUrl)});
   win::ShowInformation(said);
 }
 

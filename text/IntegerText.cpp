@@ -52,4 +52,13 @@ std::optional<std::int32_t> ParseInteger(std::string_view s) {
   return static_cast<std::int32_t>(value);
 }
 
+std::wstring Decimal(std::uint64_t value) {
+  std::wstring digits;
+  do {
+    digits.insert(digits.begin(), static_cast<wchar_t>(L'0' + value % 10));
+    value /= 10;
+  } while (value);
+  return digits;
+}
+
 }  // namespace text

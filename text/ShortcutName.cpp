@@ -1,4 +1,5 @@
 #include "text/ShortcutName.h"
+#include "text/IntegerText.h"
 
 #include <algorithm>
 
@@ -116,7 +117,7 @@ bool BringsBookmarks(const std::vector<std::wstring>& files, const std::optional
 
 std::wstring NumberedShortcutName(std::wstring_view bare, int attempt) {
   std::wstring name(bare);
-  if (attempt > 1) name += L" (" + std::to_wstring(attempt) + L")";
+  if (attempt > 1) name += L" (" + Decimal(attempt) + L")";
   return name + L".url";
 }
 

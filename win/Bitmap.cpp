@@ -9,6 +9,7 @@
 #include "text/Layout.h"
 #include "win/Failure.h"
 #include "win/WideText.h"
+#include "text/IntegerText.h"
 
 namespace win {
 namespace {
@@ -81,7 +82,7 @@ void Bitmap::Draw(HDC target) const {
 
 ImageListHandle LoadPictures(HMODULE module, const std::wstring& prefix, int slot) {
   const int size = text::MenuArtSize(slot);
-  const std::wstring name = prefix + std::to_wstring(size);
+  const std::wstring name = prefix + text::Decimal(size);
   const BitmapHandle strip(static_cast<HBITMAP>(LoadImageW(module, name.c_str(), IMAGE_BITMAP, 0, 0, 0)));
   if (!strip) return nullptr;
   BITMAP info{};

@@ -4,6 +4,7 @@
 
 #include "text/FailureText.h"
 #include "win/WideText.h"
+#include "text/IntegerText.h"
 
 namespace win {
 namespace {
@@ -25,7 +26,7 @@ std::wstring SystemErrorText(unsigned long code) {
   std::wstring systemText = message ? message : L"";
   LocalFree(message);
   return text::Format(FromUtf8(texts.systemError),
-                      {std::to_wstring(code), text::WithoutTrailingBlanksAndDots(std::move(systemText))});
+                      {text::Decimal(code), text::WithoutTrailingBlanksAndDots(std::move(systemText))});
 }
 
 }  // namespace win

@@ -6,6 +6,7 @@
 #include "text/FailureText.h"
 #include "win/MenuSplit.h"
 #include "win/SeparatorRule.h"
+#include "text/IntegerText.h"
 
 namespace win {
 namespace {
@@ -271,7 +272,7 @@ void PopupMenu::InsertLevel(HMENU menu, const Pending& level, const std::vector<
   const size_t shown = fit_ - 1;
   InsertGroups(menu, level, rows, 0, shown);
   Row rest;
-  rest.caption = text::Format(overflowCaption_, {std::to_wstring(rows.size() - shown)});
+  rest.caption = text::Format(overflowCaption_, {text::Decimal(rows.size() - shown)});
   Insert(menu, rest, NewMenu({level.own, level.sourceMenu, true, shown, rows.size() - shown}));
 }
 

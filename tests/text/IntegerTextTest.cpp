@@ -53,4 +53,10 @@ TEST(ParseInteger, FollowsTheSettingsFileRules) {
   }
 }
 
+TEST(Decimal, WritesEveryDigit) {
+  const std::pair<std::uint64_t, std::wstring> cases[] = {
+      {0, L"0"}, {7, L"7"}, {10, L"10"}, {30000, L"30000"}, {UINT64_MAX, L"18446744073709551615"}};
+  for (const auto& [value, digits] : cases) EXPECT_EQ(text::Decimal(value), digits);
+}
+
 }  // namespace
