@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstddef>
 #include <cstring>
 #include <set>
 
@@ -64,7 +65,9 @@ std::optional<std::string> ReadAll(const std::wstring& path) {
 
 bool Holds(const std::wstring& path, const std::string& bytes) { return ReadAll(path) == bytes; }
 
-// A file being written; removed unless it was moved to its name.
+// A file being written under a temporary name, held open until it is given
+// its name (a rename of the open file: one call, where a move of a closed one
+// opens it again); removed unless it was.
 class TemporaryFile {
  public:
   // Writes `bytes` to a new file in `folder`, created and last written at
@@ -72,39 +75,42 @@ class TemporaryFile {
   TemporaryFile(const std::wstring& folder, const std::string& bytes, const FILETIME* time = nullptr,
                 bool flush = true) {
     static std::atomic<unsigned> count = 0;
-    path_ = folder + kTemporaryPrefix + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++count) +
-            kTemporaryExtension;
-    win::FileHandle file = win::OwnFile(
-        CreateFileW(Extended(path_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-      path_.clear();
-      return;
-    }
+    const std::wstring path = folder + kTemporaryPrefix + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(++count) + kTemporaryExtension;
+    file_ = win::OwnFile(CreateFileW(Extended(path).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     whole_ =
-        (bytes.empty() || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        file_ &&
+        (bytes.empty() || (WriteFile(file_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
                            written == bytes.size())) &&
-        (!time || SetFileTime(file.get(), time, nullptr, time)) && (!flush || FlushFileBuffers(file.get()));
-    if (!CloseHandle(file.release())) whole_ = false;
+        (!time || SetFileTime(file_.get(), time, nullptr, time)) && (!flush || FlushFileBuffers(file_.get()));
   }
   ~TemporaryFile() {
-    if (!path_.empty()) DeleteFileW(Extended(path_).c_str());
+    FILE_DISPOSITION_INFO remove{TRUE};
+    if (file_ && !named_) SetFileInformationByHandle(file_.get(), FileDispositionInfo, &remove, sizeof(remove));
   }
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
 
   bool Whole() const { return whole_; }
-  // Gives it its name unless that is taken (or `flags` say to replace it);
-  // false with the system's error.
-  bool MoveTo(const std::wstring& path, DWORD flags = 0) {
-    if (!MoveFileExW(Extended(path_).c_str(), Extended(path).c_str(), MOVEFILE_WRITE_THROUGH | flags)) return false;
-    path_.clear();
-    return true;
+  // Gives it its name unless that is taken (or `replace` says to replace
+  // it); false with the system's error.
+  bool MoveTo(const std::wstring& path, bool replace = false) {
+    const std::wstring target = Extended(path);
+    std::vector<std::byte> buffer(sizeof(FILE_RENAME_INFO) + target.size() * sizeof(wchar_t));
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    rename->ReplaceIfExists = replace;
+    rename->FileNameLength = static_cast<DWORD>(target.size() * sizeof(wchar_t));
+    std::memcpy(rename->FileName, target.c_str(), rename->FileNameLength);
+    named_ = SetFileInformationByHandle(file_.get(), FileRenameInfo, rename, static_cast<DWORD>(buffer.size()));
+    return named_;
   }
 
  private:
-  std::wstring path_;
+  win::FileHandle file_;
   bool whole_ = false;
+  bool named_ = false;
 };
 
 // Every missing level, outermost first; levels that cannot be made are left to the store's failure.
@@ -119,21 +125,37 @@ bool IsInside(const std::wstring& path, const std::wstring& folder) {
                               static_cast<int>(folder.size()), TRUE) == CSTR_EQUAL;
 }
 
+// Names as the file system compares them, in any case.
+struct IgnoringCase {
+  bool operator()(const std::wstring& a, const std::wstring& b) const {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_LESS_THAN;
+  }
+};
+using Names = std::set<std::wstring, IgnoringCase>;
+
 // Stores `bytes` in `folder` as "<bare>.url", or the first free "<bare> (2).url"...
+// With the folder's `taken` names, listed before, no name is looked at on
+// the disk and the file goes unflushed, as an import's thousands need (one
+// flush each would take minutes; a file is still named only once written
+// whole, which a killed run or a full disk needs, and only a power cut could
+// find one short). Without them, a file of the name that holds `bytes` is
+// that bookmark, stored before.
 Bookmark StoreIn(const std::wstring& folder, const std::wstring& keptName, const std::string& bytes,
-                 const std::wstring& shownName, const FILETIME* time = nullptr, bool flush = true) {
+                 const std::wstring& shownName, Names* taken = nullptr, const FILETIME* time = nullptr) {
   const std::wstring bare = CaptionOf(keptName);
   std::optional<TemporaryFile> temporary;
   for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
     const std::wstring name = text::NumberedShortcutName(bare, attempt);
     const std::wstring path = folder + name;
-    const DWORD attributes = Attributes(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES) {
+    if (taken) {
+      if (!taken->insert(name).second) continue;
+    } else if (const DWORD attributes = Attributes(path); attributes != INVALID_FILE_ATTRIBUTES) {
       if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) && Holds(path, bytes)) return {path, CaptionOf(name), false};
       continue;
     }
     if (!temporary) {
-      temporary.emplace(folder, bytes, time, flush);
+      temporary.emplace(folder, bytes, time, !taken);
       if (!temporary->Whole()) break;
     }
     if (temporary->MoveTo(path)) return {path, CaptionOf(name), true};
@@ -143,18 +165,24 @@ Bookmark StoreIn(const std::wstring& folder, const std::wstring& keptName, const
   CannotStore(shownName);
 }
 
-// The URLs of the shortcuts directly in `folder`.
-std::set<std::string> StoredUrls(const std::wstring& folder) {
+// What a folder holds, listed once: every name, and the URLs of its shortcuts.
+struct Listing {
+  Names names;
   std::set<std::string> urls;
+};
+
+Listing ListingOf(const std::wstring& folder) {
+  Listing listing;
   WIN32_FIND_DATAW data;
-  const win::SearchHandle search = win::OwnSearch(FindFirstFileW(Extended(folder + L"*.url").c_str(), &data));
-  if (!search) return urls;
+  const win::SearchHandle search = win::OwnSearch(FindFirstFileW(Extended(folder + L"*").c_str(), &data));
+  if (!search) return listing;
   do {
+    listing.names.insert(data.cFileName);
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY || !text::IsShortcutName(data.cFileName)) continue;
     if (const std::optional<std::string> bytes = ReadAll(folder + data.cFileName))
-      if (std::optional<std::string> url = text::ShortcutUrl(*bytes)) urls.insert(text::AsciiUrl(*url));
+      if (std::optional<std::string> url = text::ShortcutUrl(*bytes)) listing.urls.insert(text::AsciiUrl(*url));
   } while (FindNextFileW(search.get(), &data));
-  return urls;
+  return listing;
 }
 
 // A folder of the tree named after `title`: the one of that name when there
@@ -187,22 +215,35 @@ std::int64_t SecondsOf(FILETIME time) {
   return std::max<std::int64_t>(ticks / 10000000 - 11644473600, 0);
 }
 
-void ImportInto(const std::wstring& folder, const std::vector<text::BookmarkEntry>& entries, Imported& imported) {
-  std::set<std::string> urls = StoredUrls(folder);
+// Gives a folder ADD_DATE as its creation and last-write time, where it is valid.
+void Date(const std::wstring& folder, std::int64_t added) {
+  const std::optional<FILETIME> time = FileTimeOf(added);
+  if (!time) return;
+  const win::FileHandle handle =
+      win::OwnFile(CreateFileW(Extended(folder.substr(0, folder.size() - 1)).c_str(), FILE_WRITE_ATTRIBUTES,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (handle) SetFileTime(handle.get(), &*time, nullptr, &*time);
+}
+
+void ImportInto(const std::wstring& folder, const std::vector<text::BookmarkEntry>& entries,
+                const std::function<void()>& pump, Imported& imported) {
+  Listing listing = ListingOf(folder);
   for (const text::BookmarkEntry& entry : entries) {
     if (entry.IsFolder()) {
-      ImportInto(SubfolderFor(folder, entry.title), entry.entries, imported);
-    } else if (!urls.insert(entry.url).second) {
+      const std::wstring subfolder = SubfolderFor(folder, entry.title);
+      ImportInto(subfolder, entry.entries, pump, imported);
+      // Once filled: each file stored in it was a write to it.
+      Date(subfolder, entry.added);
+    } else if (!listing.urls.insert(entry.url).second) {
       ++imported.skipped;
     } else {
       const std::wstring name = text::ShortcutFileName(entry.title, entry.url, win::CanHoldInAnsi);
       const std::optional<FILETIME> time = FileTimeOf(entry.added);
-      // A flush for each of thousands of files would take minutes. Unflushed,
-      // a file is still named only once written whole, which is what a killed
-      // run or a full disk needs; only a power cut could find one short.
       imported.stored.push_back(
-          StoreIn(folder, name, text::ShortcutContents(entry.url), name, time ? &*time : nullptr, false));
+          StoreIn(folder, name, text::ShortcutContents(entry.url), name, &listing.names, time ? &*time : nullptr));
     }
+    if (pump) pump();
   }
 }
 
@@ -291,7 +332,7 @@ std::optional<std::string> BookmarkStore::UrlOf(const std::wstring& path) const 
   return text::ShortcutUrl(*bytes);
 }
 
-Imported BookmarkStore::Import(const std::wstring& bookmarkFile) const {
+Imported BookmarkStore::Import(const std::wstring& bookmarkFile, const std::function<void()>& pump) const {
   const std::wstring name = FileNameOf(bookmarkFile);
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (GetFileAttributesExW(Extended(bookmarkFile).c_str(), GetFileExInfoStandard, &data) &&
@@ -305,7 +346,7 @@ Imported BookmarkStore::Import(const std::wstring& bookmarkFile) const {
   Imported imported{{}, file.skipped, {}};
   MakeFolders(wideFolder_);
   try {
-    ImportInto(wideFolder_, file.entries, imported);
+    ImportInto(wideFolder_, file.entries, pump, imported);
   } catch (const win::Failure& failure) {
     imported.failure = failure.Text();
   }
@@ -331,7 +372,12 @@ Exported BookmarkStore::Export(TFindFile& search, const std::wstring& target) co
     while (!entry.WideFolder.starts_with(open.back().first)) open.pop_back();
     for (size_t from = open.back().first.size(), end; (end = entry.WideFolder.find(L'\\', from)) != std::wstring::npos;
          from = end + 1) {
-      open.back().second->push_back({entry.WideFolder.substr(from, end - from), "", 0, {}});
+      WIN32_FILE_ATTRIBUTE_DATA folder;
+      const std::int64_t added =
+          GetFileAttributesExW(Extended(entry.WideFolder.substr(0, end)).c_str(), GetFileExInfoStandard, &folder)
+              ? SecondsOf(folder.ftLastWriteTime)
+              : 0;
+      open.back().second->push_back({entry.WideFolder.substr(from, end - from), "", added, {}});
       open.emplace_back(entry.WideFolder.substr(0, end + 1), &open.back().second->back().entries);
     }
     open.back().second->push_back(
@@ -343,7 +389,7 @@ Exported BookmarkStore::Export(TFindFile& search, const std::wstring& target) co
 
   const std::wstring targetFolder = target.substr(0, target.find_last_of(L"\\") + 1);
   TemporaryFile temporary(targetFolder, text::WriteBookmarkFile(tree));
-  if (!temporary.Whole() || !temporary.MoveTo(target, MOVEFILE_REPLACE_EXISTING))
+  if (!temporary.Whole() || !temporary.MoveTo(target, true))
     throw win::Failure(text::Format(win::FromUtf8(resources::kCannotWrite), {target}));
   return exported;
 }

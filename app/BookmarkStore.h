@@ -24,7 +24,7 @@ struct Bookmark {
 // What a bookmark file brought.
 struct Imported {
   std::vector<Bookmark> stored;  // the new shortcuts, in the file's order
-  size_t skipped = 0;            // links the link rules refuse, and links already stored in their folder
+  size_t skipped = 0;            // links the file's reading left out, and links already stored in their folder
   std::wstring failure;          // why the import stopped part-way; empty when it did not
 };
 
@@ -63,12 +63,15 @@ class BookmarkStore {
   // Stores the links of a browser's bookmark file, its folders as subfolders,
   // under the names dragged links get, never replacing a file; a link whose
   // URL its folder holds already is skipped, so a second import adds nothing.
+  // A folder's ADD_DATE becomes its times too. `pump`, when given, is called
+  // after each entry, so the caller can let waiting messages through.
   // Throws Failure "<name> はブックマークファイルではありません" (or that it is too
   // large, or "<path> が見つかりません") when nothing is read.
-  Imported Import(const std::wstring& bookmarkFile) const;
+  Imported Import(const std::wstring& bookmarkFile, const std::function<void()>& pump = {}) const;
   // Writes the folder's tree in the search's order, as the menu shows it, to
   // `target` as a browser's bookmark file, replacing it only once written
-  // whole. Throws Failure "<target> に書き込めません".
+  // whole; the last-write times are the ADD_DATEs, of folders too. Throws
+  // Failure "<target> に書き込めません".
   Exported Export(TFindFile& search, const std::wstring& target) const;
 
   // Moves a stored shortcut, or a folder of the tree with everything in it,

@@ -138,10 +138,10 @@ TEST(ImportBookmarks, StoresTheFileTreeUnderFreeNamesAndSkipsWhatItsFolderHolds)
        {"Bar\\", "Bar\\A.url=http://a/", "Bar\\Empty\\", "host.example.url=https://host.example/"},
        2,
        1},
-      {{{"Page.url", "[InternetShortcut]\r\nURL=http://other/\r\n"}, {"Bar", "a file"}},
+      {{{"Page.url", "[InternetShortcut]\r\nURL=http://other/\r\n"}, {"page (2).URL", "taken"}, {"Bar", "a file"}},
        Links({{"Page", "http://page/"}, {"<folder", "Bar"}, {"Page", "http://page/"}, {"</folder", ""}}),
-       {"Bar=a file", "Bar (2)\\", "Bar (2)\\Page.url=http://page/", "Page (2).url=http://page/",
-        "Page.url=http://other/"},
+       {"Bar=a file", "Bar (2)\\", "Bar (2)\\Page.url=http://page/", "Page (3).url=http://page/",
+        "Page.url=http://other/", "page (2).URL=taken"},
        2},
       {{{"Old.url", "[InternetShortcut]\r\nURL=http://a/\r\n"}},
        Links({{"A", "http://a/"},
@@ -153,6 +153,18 @@ TEST(ImportBookmarks, StoresTheFileTreeUnderFreeNamesAndSkipsWhatItsFolderHolds)
        {"B.url=http://b/", "F\\", "F\\A.url=http://a/", "Old.url=http://a/"},
        2,
        2},
+      // A name the import itself took since it looked at the folder.
+      {{}, Links({{"<folder", "X.url"}, {"</folder", ""}, {"X", "http://x/"}}), {"X (2).url=http://x/", "X.url\\"}, 1},
+      // Titles of any length: the name rule cuts the names, numbered after the cut.
+      {{},
+       Links({{std::string(150, 'a'), "http://a/"},
+              {std::string(100, 'a') + "b", "http://b/"},
+              {"<folder", std::string(150, 'c')},
+              {"C", "http://c/"},
+              {"</folder", ""}}),
+       {std::string(100, 'a') + " (2).url=http://b/", std::string(100, 'a') + ".url=http://a/",
+        std::string(100, 'c') + "\\", std::string(100, 'c') + "\\C.url=http://c/"},
+       3},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << "case " << &c - cases);
@@ -190,15 +202,19 @@ TEST(ImportBookmarks, RefusesAFileThatIsNoBookmarkFile) {
 }
 
 // Exported, then imported into an empty folder, the tree comes back with its
-// names, URLs, order and dates; a shortcut without a URL is left out.
+// names, URLs, order and dates, of folders too; a shortcut without a URL is
+// left out. A target that cannot be written is refused and nothing is left.
 TEST(ExportBookmarks, ImportedIntoAnEmptyFolderGivesTheSameTree) {
   const TempFolder work;
-  work.Write("bookmarks.html",
-             "<DL><DT><A HREF=\"http://a/\" ADD_DATE=\"1600000000\">A &amp; B</A><DT><H3>F</H3><DL>"
-             "<DT><A HREF=\"http://b/?x=1&amp;y=2\" ADD_DATE=\"1500000000\">B</A><DT><H3>G</H3><DL>"
-             "<DT><A HREF=\"https://c/\">C</A></DL></DL><DT><A HREF=\"http://d/\">D</A></DL>");
+  work.Write(
+      "bookmarks.html",
+      "<DL><DT><A HREF=\"http://a/\" ADD_DATE=\"1600000000\">A &amp; B</A><DT><H3 ADD_DATE=\"1400000000\">F</H3><DL>"
+      "<DT><A HREF=\"http://b/?x=1&amp;y=2\" ADD_DATE=\"1500000000\">B</A><DT><H3>G</H3><DL>"
+      "<DT><A HREF=\"https://c/\">C</A></DL></DL><DT><A HREF=\"http://d/\">D</A></DL>");
   const app::BookmarkStore first(work.Path() + "first\\");
-  ASSERT_EQ(first.Import(win::FromAnsi(work.Path() + "bookmarks.html")).stored.size(), 4u);
+  int entries = 0;
+  ASSERT_EQ(first.Import(win::FromAnsi(work.Path() + "bookmarks.html"), [&] { ++entries; }).stored.size(), 4u);
+  EXPECT_EQ(entries, 6);
   work.Write("first\\NoUrl.url", "[InternetShortcut]\r\n");
   TFindFile search;
   search.ProcessMessages = nullptr;
@@ -218,6 +234,16 @@ TEST(ExportBookmarks, ImportedIntoAnEmptyFolderGivesTheSameTree) {
   ASSERT_NE(a, before.entries.end());
   EXPECT_EQ(a->added, 1600000000);
   EXPECT_EQ(a->url, "http://a/");
+  const auto f = std::ranges::find(before.entries, L"F", &text::BookmarkEntry::title);
+  ASSERT_NE(f, before.entries.end());
+  EXPECT_EQ(f->added, 1400000000);
+  const std::string blocked = work.Path() + "bookmarks.html\\exported.html";
+  try {
+    first.Export(search, win::FromAnsi(blocked));
+    ADD_FAILURE() << "wrote below a file";
+  } catch (const win::Failure& failure) {
+    EXPECT_EQ(failure.Text(), win::FromAnsi(blocked) + L" \u306B\u66F8\u304D\u8FBC\u3081\u307E\u305B\u3093");
+  }
   EXPECT_EQ(FileNames(work.Path()),
             (std::vector<std::string>{"again.html", "bookmarks.html", "exported.html", "first", "second"}));
 }
