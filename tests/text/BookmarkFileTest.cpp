@@ -17,8 +17,13 @@ std::string Outline(const std::vector<BookmarkEntry>& entries) {
   for (const BookmarkEntry& entry : entries) {
     if (!out.empty()) out += "; ";
     out += text::ToUtf8(entry.title);
-    if (entry.added) out += "@" + std::to_string(entry.added);
-    out += entry.IsFolder() ? "[" + Outline(entry.entries) + "]" : "=" + entry.url;
+    // Appended piece by piece: GCC 12 takes "literal" + string for an overlapping copy (-Wrestrict).
+    if (entry.added) out.append("@").append(std::to_string(entry.added));
+    if (entry.IsFolder()) {
+      out.append("[").append(Outline(entry.entries)).append("]");
+    } else {
+      out.append("=").append(entry.url);
+    }
   }
   return out;
 }
