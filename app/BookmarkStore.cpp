@@ -11,6 +11,7 @@
 
 #include "resources/Texts.h"
 #include "text/FailureText.h"
+#include "text/IntegerText.h"
 #include "text/LongPath.h"
 #include "text/ShortcutName.h"
 #include "win/Failure.h"
@@ -75,8 +76,8 @@ class TemporaryFile {
   TemporaryFile(const std::wstring& folder, const std::string& bytes, const FILETIME* time = nullptr,
                 bool flush = true) {
     static std::atomic<unsigned> count = 0;
-    const std::wstring path = folder + kTemporaryPrefix + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(++count) + kTemporaryExtension;
+    const std::wstring path = folder + kTemporaryPrefix + text::Decimal(GetCurrentProcessId()) + L"-" +
+                              text::Decimal(++count) + kTemporaryExtension;
     file_ = win::OwnFile(CreateFileW(Extended(path).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
