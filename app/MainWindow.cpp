@@ -330,8 +330,11 @@ void TfrmMain::AddUrlFiles(const std::vector<std::wstring>& names) {
 }
 
 void TfrmMain::ImportBookmarks(const std::wstring& file) {
-  const Imported imported = store_.Import(file);
-  for (const Bookmark& bookmark : imported.stored) AppendBookmark(bookmark);
+  // Thousands of links take seconds: the window goes on answering meanwhile.
+  const Imported imported = store_.Import(file, FindFile.ProcessMessages);
+  // Made again from the folder at the next opening, since a menu opened
+  // while messages went through has shown some of them already.
+  stale_ = true;
   std::wstring said =
       text::Format(win::FromUtf8(resources::kBookmarksImported), {text::Decimal(imported.stored.size())});
   if (imported.skipped)
@@ -369,7 +372,8 @@ std::wstring ChooseBookmarkFile(HWND owner, bool save) {
 }  // namespace
 
 void TfrmMain::mnuImportClick() {
-  if (const std::wstring file = ChooseBookmarkFile(Handle(), false); !file.empty()) ImportBookmarks(file);
+  // In the drops' queue: what is dropped while it lets messages through waits for it.
+  if (std::wstring file = ChooseBookmarkFile(Handle(), false); !file.empty()) StoreLater({{std::move(file)}, {}});
 }
 
 void TfrmMain::mnuExportClick() {

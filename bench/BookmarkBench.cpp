@@ -1,8 +1,10 @@
 // Prints what the number of stored shortcuts costs the real Tamaroo.exe: the
 // time from start to the window first shown, the time to open the menu, its
 // GDI and USER objects and its memory, for 0, 1,000, 10,000 and 30,000
-// shortcuts, half of them in 100 subfolders or all in one folder. The median
-// of three runs each.
+// shortcuts, half of them in 100 subfolders or all in one folder (the median
+// of three runs each); then the heap that the main window, made in this
+// process, keeps for each bookmark.
+#include <malloc.h>
 #include <windows.h>
 #include <psapi.h>
 
@@ -14,6 +16,10 @@
 
 #include "BmpSamples.h"
 #include "TamarooProcess.h"
+#include "app/FailureTexts.h"
+#include "app/MainWindow.h"
+#include "resources/ResourceIds.h"
+#include "win/Application.h"
 
 namespace {
 
@@ -89,9 +95,47 @@ Run Measure(const TempFolder& exe, const TempFolder& work) {
   return run;
 }
 
+// Bytes of the C library's heap in use.
+size_t HeapInUse() {
+  _HEAPINFO block{};
+  size_t used = 0;
+  while (_heapwalk(&block) == _HEAPOK) {
+    if (block._useflag == _USEDENTRY) used += block._size;
+  }
+  return used;
+}
+
+// What the main window, made in this process, keeps on the heap for its
+// bookmarks: measured against an empty folder.
+void PrintHeapPerBookmark() {
+  win::UseFailureTexts(app::kFailureTexts);
+  const TempFolder work;
+  work.Write("glyph.bmp", std::string());
+  SetCurrentDirectoryA(work.Path().c_str());
+  win::Application application(L"Tamaroo", L"" TAMAROO_ICON_NAME);
+  const auto heapOf = [](const TempFolder& exe) {
+    const size_t before = HeapInUse();
+    const app::TfrmMain window(exe.Path());
+    return static_cast<double>(HeapInUse() - before);
+  };
+  const TempFolder none;
+  const double empty = heapOf(none);
+  for (const bool oneFolder : {false, true}) {
+    const TempFolder exe;
+    StoreShortcuts(exe, 30000, oneFolder);
+    std::printf("heap per bookmark, 30,000 in %s: %.0f bytes\n", oneFolder ? "one folder" : "100 folders",
+                (heapOf(exe) - empty) / 30000);
+  }
+}
+
 }  // namespace
 
-int main() {
+// "bookmark_bench heap" prints the heap alone.
+int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "heap") {
+    PrintHeapPerBookmark();
+    return 0;
+  }
   struct Layout {
     int count;
     bool oneFolder;
@@ -126,5 +170,6 @@ int main() {
   }
   if (empty.gdi == 0 && empty.user == 0)
     std::printf("(GDI and USER counts of 0: this system does not report them; Wine's GetGuiResources is a stub)\n");
+  PrintHeapPerBookmark();
   return 0;
 }
