@@ -19,7 +19,9 @@
 #include "TamarooProcess.h"
 #include "app/FailureTexts.h"
 #include "text/FailureText.h"
+#include "text/Layout.h"
 #include "win/Application.h"
+#include "win/Dpi.h"
 #include "win/Failure.h"
 #include "win/NameDialog.h"
 #include "win/WideText.h"
@@ -141,6 +143,27 @@ TEST_F(MainWindowLife, ACloseRequestWhileTheMenuIsOpenEndsTheMenuAndCloses) {
     return quit;
   });
   EXPECT_TRUE(quit) << "the program runs on";
+}
+
+// Dragged to a monitor of another scale, the face keeps its size and the
+// menu's pictures take that monitor's.
+TEST_F(MainWindowMenu, AnotherScaleResizesTheMenuPicturesButNotTheFace) {
+  Start();
+  RECT before;
+  GetWindowRect(window->Handle(), &before);
+  const UINT dpi = 2 * win::SystemDpi();
+  RECT suggested{before.left + 10, before.top + 10, before.right + 300, before.bottom + 300};
+  SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  RECT after;
+  GetWindowRect(window->Handle(), &after);
+  EXPECT_EQ(after.left, before.left + 10);
+  EXPECT_EQ(after.right - after.left, before.right - before.left);
+  MEASUREITEMSTRUCT picture{};
+  picture.CtlType = ODT_MENU;
+  ASSERT_TRUE(window->popMenu.MeasureItem(picture));
+  EXPECT_EQ(picture.itemHeight, static_cast<UINT>(text::MenuArtSize(win::MetricForDpi(SM_CXSMICON, dpi))));
+  EXPECT_GT(picture.itemHeight, static_cast<UINT>(win::MetricForDpi(SM_CXSMICON, win::SystemDpi())));
+  EXPECT_EQ(window->popMenu.Find("mnuAll")->ImageIndex, 4) << "the title entry lost its icon";
 }
 
 TEST_F(MainWindowMenu, FirstStartMakesTheFolderAndShowsTheTitleWithItsIcon) {
