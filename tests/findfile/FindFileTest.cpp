@@ -386,7 +386,7 @@ TEST(FindFile, PumpsMessagesBeforeEveryEntry) {
 TEST(FindFile, DispatchesWaitingMessagesByDefaultAndLeavesTheQuitMessage) {
   TempTree tree;
   const int files = 20;
-  for (int i = 0; i < files; ++i) tree.File("f" + std::to_string(i) + ".txt");
+  for (int i = 0; i < files; ++i) tree.File(std::to_string(i) + ".txt");
   static int dispatched = 0;
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
