@@ -330,8 +330,10 @@ void TfrmMain::AddUrlFiles(const std::vector<std::wstring>& names) {
 }
 
 void TfrmMain::ImportBookmarks(const std::wstring& file) {
-  // Thousands of links take seconds: the window goes on answering meanwhile.
-  const Imported imported = store_.Import(file, FindFile.ProcessMessages);
+  // Thousands of links take seconds: the window goes on answering meanwhile,
+  // through a pump of its own, since a menu opened meanwhile quiets the search's.
+  const std::function<void()> pump = FindFile.ProcessMessages;
+  const Imported imported = store_.Import(file, pump);
   // Made again from the folder at the next opening, since a menu opened
   // while messages went through has shown some of them already.
   stale_ = true;
