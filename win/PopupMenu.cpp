@@ -81,18 +81,6 @@ BOOL CALLBACK FindSelection(HWND window, LPARAM found) noexcept {
 
 }  // namespace
 
-MenuItem* PopupMenu::FindCommand(UINT command) {
-  return command ? FindItem(root_, [command](const MenuItem& item) { return item.Command == command; }) : nullptr;
-}
-
-void PopupMenu::Remove(const MenuItem& item) {
-  MenuItem* parent = FindItem(root_, [&item](const MenuItem& i) {
-    return std::ranges::any_of(i.Items, [&item](const auto& child) { return child.get() == &item; });
-  });
-  if (parent) std::erase_if(parent->Items, [&item](const auto& child) { return child.get() == &item; });
-  changed_ = true;
-}
-
 bool PopupMenu::PostAction(const MSG& message) {
   const bool shift = GetKeyState(VK_SHIFT) < 0;
   ItemAction action;

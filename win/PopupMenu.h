@@ -56,9 +56,6 @@ class PopupMenu {
   // Appends an entry at the end of `parent`'s sub-entries.
   MenuItem& Add(MenuItem& parent, MenuItem item);
   MenuItem* Find(std::string_view name);
-  MenuItem* FindCommand(UINT command);
-  // Takes the entry, with its sub-entries, out of the tree.
-  void Remove(const MenuItem& item);
   void SetSource(MenuSource* source) { source_ = source; }
   // The caption of the entry that opens what does not fit the screen; "%s"
   // stands for how many entries it holds.
