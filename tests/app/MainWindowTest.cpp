@@ -122,16 +122,16 @@ TEST_F(MainWindowLife, LeavesNoMainWindowBehindWhenDestroyedOrRefused) {
 TEST_F(MainWindowLife, ACloseRequestWhileTheMenuIsOpenEndsTheMenuAndCloses) {
   Start();
   bool menuOpen = false;
+  UINT_PTR failSafe = 0;
   RunWithProbe([&] { SendMessageW(window->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1)); },
                [&] {
                  menuOpen = ThreadWindow(L"#32768") != nullptr;
                  PostMessageW(window->Handle(), WM_CLOSE, 0, 0);
                  // Should the request be lost, the test still ends.
-                 SetTimer(nullptr, 0, 3000, [](HWND, UINT, UINT_PTR timer, DWORD) {
-                   KillTimer(nullptr, timer);
-                   EndMenu();
-                 });
+                 failSafe = SetTimer(nullptr, 0, 3000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
                });
+  // Left running, it would close a menu of the tests after this one.
+  KillTimer(nullptr, failSafe);
   EXPECT_TRUE(menuOpen);
   bool quit = false;
   WaitUntil([&] {
