@@ -236,7 +236,8 @@ void ImportInto(const std::wstring& folder, const std::vector<text::BookmarkEntr
       ImportInto(subfolder, entry.entries, pump, imported);
       // Once filled: each file stored in it was a write to it.
       Date(subfolder, entry.added);
-    } else if (!listing.urls.insert(entry.url).second) {
+    } else if (listing.urls.contains(entry.url)) {
+      // Stored before this import; two links of one URL in the file are both kept.
       ++imported.skipped;
     } else {
       const std::wstring name = text::ShortcutFileName(entry.title, entry.url, win::CanHoldInAnsi);

@@ -62,7 +62,7 @@ class BookmarkStore {
 
   // Stores the links of a browser's bookmark file, its folders as subfolders,
   // under the names dragged links get, never replacing a file; a link whose
-  // URL its folder holds already is skipped, so a second import adds nothing.
+  // URL its folder held before is skipped, so a second import adds nothing.
   // A folder's ADD_DATE becomes its times too. `pump`, when given, is called
   // after each entry, so the caller can let waiting messages through.
   // Throws Failure "<name> はブックマークファイルではありません" (or that it is too

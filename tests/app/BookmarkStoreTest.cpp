@@ -150,9 +150,9 @@ TEST(ImportBookmarks, StoresTheFileTreeUnderFreeNamesAndSkipsWhatItsFolderHolds)
               {"<folder", "F"},
               {"A", "http://a/"},
               {"</folder", ""}}),
-       {"B.url=http://b/", "F\\", "F\\A.url=http://a/", "Old.url=http://a/"},
-       2,
-       2},
+       {"B again.url=http://b/", "B.url=http://b/", "F\\", "F\\A.url=http://a/", "Old.url=http://a/"},
+       3,
+       1},
       // A name the import itself took since it looked at the folder.
       {{}, Links({{"<folder", "X.url"}, {"</folder", ""}, {"X", "http://x/"}}), {"X (2).url=http://x/", "X.url\\"}, 1},
       // Titles of any length: the name rule cuts the names, numbered after the cut.
