@@ -64,6 +64,32 @@ std::wstring ExtendedPath(const std::wstring& dir) {
   return full.size() > 2 && full[1] == L':' ? L"\\\\?\\" + full : dir;
 }
 
+// Whether a Windows path can carry the character. Linux allows in a name
+// what Windows does not, and Wine reports such a name as it is.
+bool FitsInPath(wchar_t c) { return c >= L' ' && std::wstring_view(L"\\/*?\"<>|").find(c) == std::wstring_view::npos; }
+
+// An entry whose name no path can carry is reached by its short name, which
+// then stands for its name. Without short names in `data`, the entry is
+// looked for again by a pattern that has '?' for each such character.
+void UseReachableName(const std::wstring& callDir, WIN32_FIND_DATAW& data) {
+  if (std::ranges::all_of(std::wstring_view(data.cFileName), FitsInPath)) return;
+  if (!data.cAlternateFileName[0]) {
+    const std::wstring name = data.cFileName;
+    std::wstring pattern = name;
+    std::ranges::replace_if(
+        pattern, [](wchar_t c) { return !FitsInPath(c); }, L'?');
+    WIN32_FIND_DATAW standard;
+    const HANDLE first =
+        FindFirstFileExW((callDir + pattern).c_str(), FindExInfoStandard, &standard, FindExSearchNameMatch, nullptr, 0);
+    if (first == INVALID_HANDLE_VALUE) return;
+    const FindHandle search(first);
+    while (name != standard.cFileName)
+      if (!FindNextFileW(search.get(), &standard)) return;
+    std::ranges::copy(standard.cAlternateFileName, data.cAlternateFileName);
+  }
+  if (data.cAlternateFileName[0]) std::ranges::copy(data.cAlternateFileName, data.cFileName);
+}
+
 TSearchRec MakeSearchRec(HANDLE handle, const WIN32_FIND_DATAW& data, const std::string& name,
                          const std::wstring& wideDir) {
   TSearchRec search{};
@@ -196,6 +222,7 @@ void TFindFile::SearchFolder(const std::string& dir, const std::wstring& wideDir
   do {
     if (ProcessMessages) ProcessMessages();
     if (FCancelled) break;
+    UseReachableName(callDir, data);
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       // Names starting with '.' are "." and ".." and folders that tools
       // keep to themselves.

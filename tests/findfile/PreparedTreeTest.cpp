@@ -80,7 +80,9 @@ TEST_F(PreparedTree, LinksBackIntoOrAboveTheWalkedTreeAreNotEntered) {
 // Folders that the ANSI calls cannot enter: a name that the code page cannot
 // hold (932 has no ά, 1252 no Greek at all), names that end in a dot or a
 // space, a path past MAX_PATH. Reports give their ANSI names and, beside
-// them, the names as the file system has them.
+// them, the names as the file system has them. Names made on Linux with
+// characters that no Windows path carries are reported by their short names,
+// by which the file can be reached, with short names asked for or not.
 TEST_F(PreparedTree, EntersFoldersThatOnlyTheWideNamesReach) {
   const std::wstring l100(100, L'l');
   struct Row {
@@ -94,26 +96,33 @@ TEST_F(PreparedTree, EntersFoldersThatOnlyTheWideNamesReach) {
       {l100 + L"\\" + l100 + L"\\" + l100, L"long.url"},
   };
   const std::string names = Prepared("names");
-  TFindFile find;
-  find.FolderName = names;
-  std::vector<Found> reports;
-  std::vector<TSearchRec> records;
-  find.OnFind = [&](const std::string& fileName, const std::string& path, TSearchRec search, bool&) {
-    reports.push_back({path, fileName});
-    records.push_back(search);
-  };
-  EXPECT_EQ(find.Execute(), static_cast<int>(std::size(rows)));
-  for (const Row& row : rows) {
-    const std::wstring folder = std::wstring(names.begin(), names.end()) + row.folder + L"\\";
-    const auto record = std::find_if(records.begin(), records.end(),
-                                     [&](const TSearchRec& search) { return search.WideFolder == folder; });
-    if (record == records.end()) {
-      ADD_FAILURE() << Ansi(folder) << " not entered";
-      continue;
+  for (const bool withShortNames : {true, false}) {
+    SCOPED_TRACE(withShortNames ? "with short names" : "without short names");
+    TFindFile find;
+    find.FolderName = names;
+    find.WithShortNames = withShortNames;
+    std::vector<Found> reports;
+    std::vector<TSearchRec> records;
+    find.OnFind = [&](const std::string& fileName, const std::string& path, TSearchRec search, bool&) {
+      reports.push_back({path, fileName});
+      records.push_back(search);
+    };
+    EXPECT_EQ(find.Execute(), static_cast<int>(std::size(rows)) + 1);
+    for (const Row& row : rows) {
+      const std::wstring folder = std::wstring(names.begin(), names.end()) + row.folder + L"\\";
+      const auto record = std::find_if(records.begin(), records.end(),
+                                       [&](const TSearchRec& search) { return search.WideFolder == folder; });
+      if (record == records.end()) {
+        ADD_FAILURE() << Ansi(folder) << " not entered";
+        continue;
+      }
+      EXPECT_EQ(record->WideName, row.name);
+      EXPECT_EQ(record->EntryName, Ansi(row.name));
+      EXPECT_EQ(reports[record - records.begin()], (Found{Ansi(folder), Ansi(row.name)}));
     }
-    EXPECT_EQ(record->WideName, row.name);
-    EXPECT_EQ(record->EntryName, Ansi(row.name));
-    EXPECT_EQ(reports[record - records.begin()], (Found{Ansi(folder), Ansi(row.name)}));
+    for (const TSearchRec& record : records)
+      EXPECT_NE(GetFileAttributesW((L"\\\\?\\" + record.WideFolder + record.WideName).c_str()), INVALID_FILE_ATTRIBUTES)
+          << Ansi(record.WideFolder + record.WideName);
   }
 }
 

@@ -3,7 +3,8 @@
 # (Wine 8's CreateSymbolicLink does nothing), a drive letter for a folder,
 # time stamps of 1601 and of the year 10000 (tmpfs keeps them; ext4 would
 # clamp them to 1901 and 2446), and folders that the ANSI calls cannot reach:
-# a Greek name, names ending in a dot or a space, a path past MAX_PATH.
+# a Greek name, names ending in a dot or a space, a path past MAX_PATH; and
+# names that only Linux makes, with characters no Windows path can carry.
 # With "remove" it only takes them away.
 # Usage: make-tree.sh TREE DRIVE-LETTER [remove]
 set -e
@@ -29,6 +30,8 @@ for folder in Ελληνικά dotend. "spaceend " "$l100/$l100/$l100"; do
 done
 touch "$tree/names/Ελληνικά/greek.url" "$tree/names/dotend./dot.url" "$tree/names/spaceend /space.url" \
   "$tree/names/$l100/$l100/$l100/long.url"
+mkdir -p "$tree/names/say \"hi\"/a|b"
+printf 'made on Linux' > "$tree/names/say \"hi\"/a|b/what?.url"
 ln -s "$tree/drive" "$drive"
 touch -d @-11644473600 "$tree/zero/zero.txt"  # 1601-01-01 00:00 UTC, FILETIME 0
 touch -d @253402387200 "$tree/far/far.txt"    # 10000-01-02 00:00 UTC
