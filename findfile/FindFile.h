@@ -29,8 +29,11 @@ struct TSearchRec {
   HANDLE SearchHandle;
   WIN32_FIND_DATAA Win32Data;
   // The names as the file system has them: the ANSI ones above may have lost
-  // characters the code page cannot hold. WideFolder is the folder as Path
-  // gives it, ending with '\', in the plain form (no "\\?\" prefix).
+  // characters the code page cannot hold. A name made on Linux with a
+  // character that no Windows path carries ('"', '*', '\\'...) is given as
+  // its short name, here and above, as the only one that reaches it.
+  // WideFolder is the folder as Path gives it, ending with '\', in the plain
+  // form (no "\\?\" prefix).
   std::wstring WideName;
   std::wstring WideFolder;
 };
