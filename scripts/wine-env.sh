@@ -21,6 +21,23 @@ wine_prefix() {
   touch "$WINEPREFIX/.tamaroo-ready"
 }
 
+# Makes $BUILD_DIR/$1 once: a copy of the prefix for runs that need a Wine
+# server of their own (another screen size; with $2, another LogPixels, as
+# Wine reads it when its server starts). Made before the tests run: a copy
+# taken while tests make and remove their folders in the prefix fails.
+wine_prefix_copy() {
+  local copy=$BUILD_DIR/$1
+  [ -d "$copy" ] && return 0
+  rm -rf "$copy.tmp"
+  cp -a "$WINEPREFIX" "$copy.tmp" || return 1
+  if [ -n "${2:-}" ]; then
+    WINEPREFIX="$copy.tmp" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f \
+      >/dev/null 2>&1 || return 1
+    WINEPREFIX="$copy.tmp" wineserver -w
+  fi
+  mv "$copy.tmp" "$copy"
+}
+
 # Configures and builds everything (program, tests, benchmarks); warnings
 # are errors in CI.
 build_all() {
@@ -35,4 +52,6 @@ prepare() {
   "$root/scripts/install-deps.sh"
   build_all
   wine_prefix
+  # The 240x320 screen and 150 % of the About tests.
+  wine_prefix_copy wine-narrow && wine_prefix_copy wine-dpi-144 144
 }

@@ -6,15 +6,8 @@ set -uo pipefail
 source "$(dirname "$0")/../../scripts/wine-env.sh"
 dpi=$1
 shift
-prefix="$BUILD_DIR/wine-dpi-$dpi"
-if [ ! -d "$prefix" ]; then
-  cp -a "$WINEPREFIX" "$prefix.tmp" || exit 1
-  WINEPREFIX="$prefix.tmp" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
-    >/dev/null 2>&1 || exit 1
-  WINEPREFIX="$prefix.tmp" wineserver -w
-  mv "$prefix.tmp" "$prefix" || exit 1
-fi
-export WINEPREFIX="$prefix"
+wine_prefix_copy "wine-dpi-$dpi" "$dpi" || exit 1
+export WINEPREFIX="$BUILD_DIR/wine-dpi-$dpi"
 exec xvfb-run -a -s "$XVFB_ARGS" bash -c '
   wineserver -p
   wine cmd /c exit </dev/null >/dev/null 2>&1

@@ -4,11 +4,8 @@
 # the prefix is a copy of the build's, made once.
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/wine-env.sh"
-narrow="$BUILD_DIR/wine-narrow"
-if [ ! -d "$narrow" ]; then
-  cp -a "$WINEPREFIX" "$narrow.tmp" && mv "$narrow.tmp" "$narrow" || exit 1
-fi
-export WINEPREFIX="$narrow"
+wine_prefix_copy wine-narrow || exit 1
+export WINEPREFIX="$BUILD_DIR/wine-narrow"
 exec xvfb-run -a -s "-screen 0 240x320x24" bash -c '
   wineserver -p
   wine cmd /c exit </dev/null >/dev/null 2>&1
