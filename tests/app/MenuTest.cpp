@@ -214,7 +214,9 @@ TEST_F(TamarooMenu, DelAndF2OnASelectedEntryDeleteAndRename) {
   EXPECT_TRUE(WaitUntil([&] { return !exeFolder.Exists("favorite\\" + doomed); }));
   EXPECT_NE(GetFileAttributesA((trashFiles + doomed).c_str()), INVALID_FILE_ATTRIBUTES) << trashFiles + doomed;
 
-  menu = process->WaitForMenu();  // opened again without it
+  // Opened again without it: the keys must reach the new menu, not the closing one.
+  WaitUntil([menu] { return !IsWindow(menu) || !IsWindowVisible(menu); });
+  menu = process->WaitForMenu();
   ASSERT_TRUE(menu);
   for (WPARAM key : {VK_DOWN, VK_DOWN, VK_F2}) Key(menu, key);
   const HWND dialog = process->WaitForWindow(L"TNameForm", L"名前の変更");
