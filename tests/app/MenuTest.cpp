@@ -214,12 +214,22 @@ TEST_F(TamarooMenu, DelAndF2OnASelectedEntryDeleteAndRename) {
   EXPECT_TRUE(WaitUntil([&] { return !exeFolder.Exists("favorite\\" + doomed); }));
   EXPECT_NE(GetFileAttributesA((trashFiles + doomed).c_str()), INVALID_FILE_ATTRIBUTES) << trashFiles + doomed;
 
-  // Opened again without it: the keys must reach the new menu, not the closing one.
-  WaitUntil([menu] { return !IsWindow(menu) || !IsWindowVisible(menu); });
-  menu = process->WaitForMenu();
-  ASSERT_TRUE(menu);
-  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_F2}) Key(menu, key);
-  const HWND dialog = process->WaitForWindow(L"TNameForm", L"名前の変更");
+  // Opened again without it. Under load, keys can reach a menu that is about
+  // to close and be lost there: then F2 is pressed again in a new opening, as
+  // a user would.
+  HWND dialog = nullptr;
+  for (int attempt = 0; attempt < 3 && !dialog; ++attempt) {
+    if (attempt) {
+      CloseMenu(menu);
+      menu = ContextMenu(-1, -1);
+    } else {
+      WaitUntil([menu] { return !IsWindow(menu) || !IsWindowVisible(menu); });
+      menu = process->WaitForMenu();
+    }
+    ASSERT_TRUE(menu);
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_F2}) Key(menu, key);
+    dialog = process->WaitForWindow(L"TNameForm", L"名前の変更");
+  }
   ASSERT_TRUE(dialog);
   SetDlgItemTextW(dialog, 100, L"kept");
   SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
