@@ -69,12 +69,15 @@ std::wstring ExtendedPath(const std::wstring& dir) {
 bool FitsInPath(wchar_t c) { return c >= L' ' && std::wstring_view(L"\\/*?\"<>|").find(c) == std::wstring_view::npos; }
 
 // An entry whose name no path can carry is reached by its short name, which
-// then stands for its name. Without short names in `data`, the entry is
-// looked for again by a pattern that has '?' for each such character.
+// then stands for its name, its extension written as the long name has it
+// ("WHAT~NEG.url" for "what?.url"): a short name is the same in any case,
+// and the rules for names read the extension. Without short names in `data`,
+// the entry is looked for again by a pattern that has '?' for each such
+// character.
 void UseReachableName(const std::wstring& callDir, WIN32_FIND_DATAW& data) {
   if (std::ranges::all_of(std::wstring_view(data.cFileName), FitsInPath)) return;
+  const std::wstring name = data.cFileName;
   if (!data.cAlternateFileName[0]) {
-    const std::wstring name = data.cFileName;
     std::wstring pattern = name;
     std::ranges::replace_if(
         pattern, [](wchar_t c) { return !FitsInPath(c); }, L'?');
@@ -87,7 +90,13 @@ void UseReachableName(const std::wstring& callDir, WIN32_FIND_DATAW& data) {
       if (!FindNextFileW(search.get(), &standard)) return;
     std::ranges::copy(standard.cAlternateFileName, data.cAlternateFileName);
   }
-  if (data.cAlternateFileName[0]) std::ranges::copy(data.cAlternateFileName, data.cFileName);
+  std::wstring reachable = data.cAlternateFileName;
+  if (reachable.empty()) return;
+  const size_t dot = reachable.rfind(L'.'), longDot = name.rfind(L'.');
+  if (dot != std::wstring::npos && longDot != std::wstring::npos &&
+      CompareStringOrdinal(&reachable[dot], -1, &name[longDot], -1, TRUE) == CSTR_EQUAL)
+    reachable.replace(dot, std::wstring::npos, name, longDot);
+  std::ranges::copy(reachable.c_str(), reachable.c_str() + reachable.size() + 1, data.cFileName);
 }
 
 TSearchRec MakeSearchRec(HANDLE handle, const WIN32_FIND_DATAW& data, const std::string& name,

@@ -31,7 +31,8 @@ struct TSearchRec {
   // The names as the file system has them: the ANSI ones above may have lost
   // characters the code page cannot hold. A name made on Linux with a
   // character that no Windows path carries ('"', '*', '\\'...) is given as
-  // its short name, here and above, as the only one that reaches it.
+  // its short name, here and above, as the only one that reaches it, with
+  // the long name's extension ("WHAT~NEG.url" for "what?.url").
   // WideFolder is the folder as Path gives it, ending with '\', in the plain
   // form (no "\\?\" prefix).
   std::wstring WideName;

@@ -120,9 +120,12 @@ TEST_F(PreparedTree, EntersFoldersThatOnlyTheWideNamesReach) {
       EXPECT_EQ(record->EntryName, Ansi(row.name));
       EXPECT_EQ(reports[record - records.begin()], (Found{Ansi(folder), Ansi(row.name)}));
     }
-    for (const TSearchRec& record : records)
+    // Every one is a shortcut by the name rules, which want ".url" in lower case.
+    for (const TSearchRec& record : records) {
       EXPECT_NE(GetFileAttributesW((L"\\\\?\\" + record.WideFolder + record.WideName).c_str()), INVALID_FILE_ATTRIBUTES)
           << Ansi(record.WideFolder + record.WideName);
+      EXPECT_TRUE(record.WideName.ends_with(L".url")) << Ansi(record.WideName);
+    }
   }
 }
 
