@@ -270,16 +270,21 @@ win::ChangeHandle BookmarkStore::WatchChanges() const {
       FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE));
 }
 
-void BookmarkStore::Scan(TFindFile& search, const std::function<void(const Bookmark&)>& found) const {
+void BookmarkStore::EachShortcut(TFindFile& search, const std::function<void(const TSearchRec&)>& shortcut) const {
   search.FolderName = folder_;
   search.FileMask = {"*.url"};
   search.WithShortNames = false;
-  search.OnFind = [&found](const std::string& fileName, const std::string&, const TSearchRec& entry, bool&) {
-    if (text::IsShortcutName(fileName, win::IsAnsiLeadByte))
-      found({entry.WideFolder + entry.WideName, CaptionOf(entry.WideName), false});
+  search.OnFind = [&shortcut](const std::string& fileName, const std::string&, const TSearchRec& entry, bool&) {
+    if (text::IsShortcutName(fileName, win::IsAnsiLeadByte)) shortcut(entry);
   };
   search.Execute();
   search.OnFind = nullptr;
+}
+
+void BookmarkStore::Scan(TFindFile& search, const std::function<void(const Bookmark&)>& found) const {
+  EachShortcut(search, [&found](const TSearchRec& entry) {
+    found({entry.WideFolder + entry.WideName, CaptionOf(entry.WideName), false});
+  });
 }
 
 std::optional<Bookmark> BookmarkStore::CopyIn(const std::wstring& source) const {
@@ -361,10 +366,7 @@ Exported BookmarkStore::Export(TFindFile& search, const std::wstring& target) co
   // The folders from the top down to the shortcut last reported; the search
   // goes depth first, so a folder's entries come together.
   std::vector<std::pair<std::wstring, std::vector<text::BookmarkEntry>*>> open{{wideFolder_, &tree}};
-  search.FolderName = folder_;
-  search.FileMask = {"*.url"};
-  search.OnFind = [&](const std::string& fileName, const std::string&, const TSearchRec& entry, bool&) {
-    if (!text::IsShortcutName(fileName, win::IsAnsiLeadByte)) return;
+  EachShortcut(search, [&](const TSearchRec& entry) {
     const std::optional<std::string> bytes = ReadAll(entry.WideFolder + entry.WideName);
     const std::optional<std::string> url = bytes ? text::ShortcutUrl(*bytes) : std::nullopt;
     if (!url) {
@@ -385,9 +387,7 @@ Exported BookmarkStore::Export(TFindFile& search, const std::wstring& target) co
     open.back().second->push_back(
         {CaptionOf(entry.WideName), text::AsciiUrl(*url), SecondsOf(entry.Win32Data.ftLastWriteTime), {}});
     ++exported.written;
-  };
-  search.Execute();
-  search.OnFind = nullptr;
+  });
 
   const std::wstring targetFolder = target.substr(0, target.find_last_of(L"\\") + 1);
   TemporaryFile temporary(targetFolder, text::WriteBookmarkFile(tree));

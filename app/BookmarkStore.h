@@ -90,6 +90,9 @@ class BookmarkStore {
  private:
   // Stores `bytes` as "<bare>.url", or the first free "<bare> (2).url"...
   Bookmark Store(const std::wstring& keptName, const std::string& bytes, const std::wstring& shownName) const;
+  // Walks the folder's tree with the search, handing over each shortcut in
+  // the search's order: what the menu and an export both list.
+  void EachShortcut(TFindFile& search, const std::function<void(const TSearchRec&)>& shortcut) const;
 
   std::string folder_;
   std::wstring wideFolder_;
