@@ -13,6 +13,7 @@
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 #include "text/FailureText.h"
+#include "text/IntegerText.h"
 #include "text/LongPath.h"
 #include "text/ShortcutName.h"
 #include "win/Application.h"
@@ -22,7 +23,6 @@
 #include "win/MessageLoop.h"
 #include "win/NameDialog.h"
 #include "win/WideText.h"
-#include "text/IntegerText.h"
 
 namespace app {
 

@@ -1,7 +1,8 @@
 #include "text/ShortcutName.h"
-#include "text/IntegerText.h"
 
 #include <algorithm>
+
+#include "text/IntegerText.h"
 
 namespace text {
 namespace {

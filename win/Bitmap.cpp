@@ -6,10 +6,10 @@
 
 #include "image/BmpFile.h"
 #include "text/FailureText.h"
+#include "text/IntegerText.h"
 #include "text/Layout.h"
 #include "win/Failure.h"
 #include "win/WideText.h"
-#include "text/IntegerText.h"
 
 namespace win {
 namespace {

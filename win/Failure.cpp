@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "text/FailureText.h"
-#include "win/WideText.h"
 #include "text/IntegerText.h"
+#include "win/WideText.h"
 
 namespace win {
 namespace {

@@ -4,9 +4,9 @@
 #include <utility>
 
 #include "text/FailureText.h"
+#include "text/IntegerText.h"
 #include "win/MenuSplit.h"
 #include "win/SeparatorRule.h"
-#include "text/IntegerText.h"
 
 namespace win {
 namespace {
