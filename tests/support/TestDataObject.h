@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "OnStack.h"
 #include "text/InternetShortcut.h"
 
 namespace tamaroo_test {
@@ -43,7 +44,7 @@ inline std::string FileList(const std::vector<std::wstring>& names) {
   return block + std::string(names.empty() ? 4 : 2, '\0');
 }
 
-class TestDataObject final : public IDataObject {
+class TestDataObject final : public OnStack<IDataObject> {
  public:
   struct Entry {
     CLIPFORMAT format;
@@ -88,15 +89,6 @@ class TestDataObject final : public IDataObject {
   HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
-
-  // Lives on its user's stack, longer than anything that holds it.
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (iid != IID_IUnknown && iid != IID_IDataObject) return E_NOINTERFACE;
-    *object = static_cast<IDataObject*>(this);
-    return S_OK;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
 
  private:
   struct Offer {

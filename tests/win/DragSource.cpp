@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "DropAtOnce.h"
+#include "OnStack.h"
 #include "TestDataObject.h"
 
 namespace {
@@ -30,7 +31,7 @@ std::vector<TestDataObject::Entry> Offers(const std::wstring& kind, const std::w
 }
 
 // Keeps the drag going, over whatever the cursor is on, until the file exists.
-class DropWhenFileExists final : public IDropSource {
+class DropWhenFileExists final : public tamaroo_test::OnStack<IDropSource> {
  public:
   explicit DropWhenFileExists(std::wstring path) : path_(std::move(path)) {}
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
@@ -45,14 +46,6 @@ class DropWhenFileExists final : public IDropSource {
     }
     return DRAGDROP_S_USEDEFAULTCURSORS;
   }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (iid != IID_IUnknown && iid != IID_IDropSource) return E_NOINTERFACE;
-    *object = static_cast<IDropSource*>(this);
-    return S_OK;
-  }
-  // Lives on main's stack, longer than anything that holds it.
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
 
  private:
   std::wstring path_;
