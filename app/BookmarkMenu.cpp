@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <utility>
 
+#include "resources/Commands.h"
 #include "resources/MainWindowDescription.h"
 
 namespace app {
 namespace {
 
-constexpr UINT kFirst = win::PopupMenu::kFirstSourceCommand;
+constexpr UINT kFirst = resources::CmdFirstEntry;
+constexpr std::wstring_view kExtension = L".url";
 
 bool SameName(std::wstring_view a, std::wstring_view b) {
   return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
@@ -19,44 +21,85 @@ bool SameName(std::wstring_view a, std::wstring_view b) {
 
 }  // namespace
 
-BookmarkMenu::BookmarkMenu(std::wstring folder, std::function<void(const std::wstring&)> open)
-    : folder_(std::move(folder)), open_(std::move(open)) {}
+BookmarkMenu::BookmarkMenu(std::wstring folder) : folder_(std::move(folder)) {}
 
 void BookmarkMenu::Clear() {
   records_.clear();
   levels_.assign(1, {});
   folders_.clear();
+  walk_.clear();
+  ++generation_;
 }
 
-void BookmarkMenu::Add(const Bookmark& bookmark) { Append(bookmark, !bookmark.isNew); }
+void BookmarkMenu::EnterFolder(std::wstring name) {
+  std::wstring path = (walk_.empty() ? L"" : walk_.back().path) + name + L'\\';
+  walk_.push_back({std::move(name), std::move(path), kGone});
+}
 
-void BookmarkMenu::AddFound(const Bookmark& bookmark) { Append(bookmark, false); }
+void BookmarkMenu::AddFound(std::wstring name) {
+  uint32_t parent = kTop;
+  for (Walking& folder : walk_) {
+    if (folder.record == kGone) folder.record = MakeFolder(std::move(folder.name), parent, folder.path);
+    parent = folder.record;
+  }
+  Append(std::move(name), parent, false);
+}
+
+uint32_t BookmarkMenu::MakeFolder(std::wstring name, uint32_t parent, std::wstring path) {
+  const uint32_t folder = Append(std::move(name), parent, true);
+  folders_.emplace(std::move(path), folder);
+  return folder;
+}
+
+void BookmarkMenu::ForgetFolders(const std::wstring& path) {
+  std::erase_if(folders_, [&path](const auto& folder) { return folder.first.starts_with(path); });
+}
+
+void BookmarkMenu::LeaveFolder() {
+  if (!walk_.empty()) walk_.pop_back();
+}
 
 void BookmarkMenu::Compact() {
   records_.shrink_to_fit();
   for (auto& level : levels_) level.shrink_to_fit();
 }
 
-void BookmarkMenu::Append(const Bookmark& bookmark, bool lookForSecond) {
-  const size_t nameStart = bookmark.path.rfind(L'\\') + 1;
-  const uint32_t parent = FolderOf(std::wstring_view(bookmark.path).substr(0, nameStart));
-  const std::wstring_view name = std::wstring_view(bookmark.path).substr(nameStart);
-  if (lookForSecond && std::ranges::any_of(LevelOf(parent), [&](UINT command) {
-        const Record& record = records_[command - kFirst];
-        return record.level == kNoLevel && SameName(record.name, name);
-      }))
-    return;
-  Append(std::wstring(name), parent, false);
+uint32_t BookmarkMenu::FindIn(uint32_t parent, std::wstring_view name) const {
+  for (const UINT command : LevelOf(parent)) {
+    const Record& record = records_[command - kFirst];
+    if (record.level == kNoLevel && SameName(record.name, name)) return command - kFirst;
+  }
+  return kGone;
 }
 
-uint32_t BookmarkMenu::FolderOf(std::wstring_view path) {
-  if (path.size() <= folder_.size()) return kTop;
-  if (const auto known = folders_.find(path); known != folders_.end()) return known->second;
-  const size_t nameStart = path.rfind(L'\\', path.size() - 2) + 1;
-  const uint32_t parent = FolderOf(path.substr(0, nameStart));
-  const uint32_t folder = Append(std::wstring(path.substr(nameStart, path.size() - 1 - nameStart)), parent, true);
-  folders_.emplace(path, folder);
-  return folder;
+std::optional<std::pair<uint32_t, std::wstring_view>> BookmarkMenu::Locate(std::wstring_view relative, bool make) {
+  uint32_t parent = kTop;
+  size_t nameStart = 0;
+  for (size_t end; (end = relative.find(L'\\', nameStart)) != relative.npos; nameStart = end + 1) {
+    const std::wstring_view path = relative.substr(0, end + 1);
+    if (const auto known = folders_.find(path); known != folders_.end()) {
+      parent = known->second;
+    } else if (make) {
+      parent = MakeFolder(std::wstring(relative.substr(nameStart, end - nameStart)), parent, std::wstring(path));
+    } else {
+      return std::nullopt;
+    }
+  }
+  return std::pair{parent, relative.substr(nameStart)};
+}
+
+UINT BookmarkMenu::Find(std::wstring_view relative) const {
+  if (const auto folder = folders_.find(std::wstring(relative) + L'\\'); folder != folders_.end())
+    return kFirst + folder->second;
+  const auto place = const_cast<BookmarkMenu*>(this)->Locate(relative, false);
+  const uint32_t found = place ? FindIn(place->first, place->second) : kGone;
+  return found == kGone ? 0 : kFirst + found;
+}
+
+UINT BookmarkMenu::Add(std::wstring_view relative, bool isNew) {
+  const auto place = Locate(relative, true);
+  if (const uint32_t known = isNew ? kGone : FindIn(place->first, place->second); known != kGone) return kFirst + known;
+  return kFirst + Append(std::wstring(place->second), place->first, false);
 }
 
 uint32_t BookmarkMenu::Append(std::wstring name, uint32_t parent, bool folder) {
@@ -68,24 +111,44 @@ uint32_t BookmarkMenu::Append(std::wstring name, uint32_t parent, bool folder) {
   }
   records_.push_back({std::move(name), parent, level, parent == kTop ? nextPopItem_++ : 0});
   LevelOf(parent).push_back(kFirst + index);
+  ++generation_;
   return index;
 }
 
 void BookmarkMenu::Remove(UINT command) {
   if (!Has(command)) return;
+  if (IsFolder(command)) ForgetFolders(PathOf(command).substr(folder_.size()));
   Record& record = records_[command - kFirst];
   std::erase(LevelOf(record.parent), command);
-  if (record.level != kNoLevel) {
-    const std::wstring path = PathOf(command);
-    std::erase_if(folders_, [&path](const auto& folder) { return folder.first.starts_with(path); });
-  }
   record.parent = kGone;
+  ++generation_;
+}
+
+void BookmarkMenu::Rename(UINT command, std::wstring name) {
+  if (!Has(command)) return;
+  // A folder's path, and those of the folders below it, change with it.
+  std::vector<std::pair<std::wstring, uint32_t>> moved;
+  const std::wstring before = PathOf(command).substr(folder_.size());
+  if (IsFolder(command)) {
+    for (const auto& [path, folder] : folders_) {
+      if (path.starts_with(before)) moved.emplace_back(path.substr(before.size()), folder);
+    }
+    ForgetFolders(before);
+  }
+  records_[command - kFirst].name = std::move(name);
+  const std::wstring after = PathOf(command).substr(folder_.size());
+  for (auto& [rest, folder] : moved) folders_.emplace(after + rest, folder);
+  ++generation_;
 }
 
 const BookmarkMenu::Record* BookmarkMenu::At(UINT command) const {
   if (command < kFirst || command - kFirst >= records_.size()) return nullptr;
   const Record& record = records_[command - kFirst];
-  return record.parent == kGone ? nullptr : &record;
+  // An entry inside a removed folder went with it.
+  for (uint32_t up = record.parent; up != kTop; up = records_[up].parent) {
+    if (up == kGone) return nullptr;
+  }
+  return &record;
 }
 
 bool BookmarkMenu::Has(UINT command) const { return At(command) != nullptr; }
@@ -103,23 +166,21 @@ std::wstring BookmarkMenu::PathOf(UINT command) const {
   return folder_ + path;
 }
 
-std::wstring BookmarkMenu::CaptionOf(UINT command) const {
+std::wstring BookmarkMenu::NameOf(UINT command) const {
   const Record* record = At(command);
   if (!record) return {};
-  if (record->level == kNoLevel) return record->name.substr(0, record->name.size() - 4);  // ".url"
-  std::wstring caption;
-  for (const wchar_t c : record->name) caption += c == L'&' ? L"&&" : std::wstring(1, c);
-  return caption;
+  if (record->level != kNoLevel) return record->name;
+  return record->name.substr(0, record->name.size() - kExtension.size());
 }
 
-std::string BookmarkMenu::NameOf(UINT command) const {
+std::string BookmarkMenu::PopItemName(UINT command) const {
   const Record* record = At(command);
   return record && record->popItem ? "popItem" + std::to_string(record->popItem) : std::string();
 }
 
-UINT BookmarkMenu::Find(std::string_view name) const {
+UINT BookmarkMenu::FindPopItem(std::string_view name) const {
   for (const UINT command : levels_[0]) {
-    if (NameOf(command) == name) return command;
+    if (PopItemName(command) == name) return command;
   }
   return 0;
 }
@@ -136,15 +197,16 @@ void BookmarkMenu::EntriesOf(UINT menu, std::vector<Entry>& entries) const {
   entries.reserve(entries.size() + level.size());
   for (const UINT command : level) {
     const bool folder = IsFolder(command);
-    entries.push_back({CaptionOf(command), command, folder ? resources::kImageFolder : resources::kImageBookmark,
+    std::wstring caption = NameOf(command);
+    // A bookmark's "&" marks its access key, as its caption always has; a
+    // folder's name shows as it is.
+    if (folder) {
+      for (size_t at = caption.find(L'&'); at != caption.npos; at = caption.find(L'&', at + 2))
+        caption.insert(at, 1, L'&');
+    }
+    entries.push_back({std::move(caption), command, folder ? resources::kImageFolder : resources::kImageBookmark,
                        folder && !EntriesIn(command).empty()});
   }
-}
-
-bool BookmarkMenu::Choose(UINT command) {
-  if (!Has(command) || IsFolder(command)) return false;
-  open_(PathOf(command));
-  return true;
 }
 
 }  // namespace app

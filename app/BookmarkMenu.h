@@ -1,54 +1,63 @@
 #pragma once
 // The bookmark entries of the menu: one record for each shortcut and folder
-// of the storage tree, in the order the scan and the stores brought them.
+// of the storage tree, in the order the walk and the stores brought them.
 // Kept small, since tens of thousands of bookmarks are held at once: a record
 // holds its own name only, and a path is made from the names when asked for.
 #include <cstdint>
-#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-#include "app/BookmarkStore.h"
 #include "win/PopupMenu.h"
 
 namespace app {
 
 class BookmarkMenu : public win::MenuSource {
  public:
-  // `folder`: the storage folder, ending with '\'; `open` opens a chosen
-  // bookmark's file.
-  BookmarkMenu(std::wstring folder, std::function<void(const std::wstring& path)> open);
+  // `folder`: the storage folder, ending with '\'.
+  explicit BookmarkMenu(std::wstring folder);
 
   void Clear();
-  // Appends the bookmark's entry at the end of its folder's entries, making
-  // the folders' entries it needs; a file that has an entry gets no second.
-  void Add(const Bookmark& bookmark);
-  // The same without the look for a second entry: what one scan reports
-  // after Clear() comes once each.
-  void AddFound(const Bookmark& bookmark);
-  // Gives back the room kept for more, once a scan is done.
+  // What a walk of the tree tells, in its order: a folder entered, whose
+  // entry is made once a shortcut is found below it; a shortcut found in the
+  // folder entered last; that folder left.
+  void EnterFolder(std::wstring name);
+  void AddFound(std::wstring name);
+  void LeaveFolder();
+  // Gives back the room kept for more, once a walk is done.
   void Compact();
+
+  // The entry of a path below the storage folder ("news\a.url", "news");
+  // 0 when none has it.
+  UINT Find(std::wstring_view relative) const;
+  // The shortcut's entry: the one it has, or a new one at the end of its
+  // folder's entries, with the folders' entries it needs. `isNew` says that
+  // the file was stored just now, so it has none yet.
+  UINT Add(std::wstring_view relative, bool isNew = false);
   // Takes the entry, and a folder's entries with it, out of the menu.
   void Remove(UINT command);
+  // The entry keeps its place under its new file name.
+  void Rename(UINT command, std::wstring name);
+  // Counts the changes: the menu is built again when it has moved.
+  unsigned Generation() const { return generation_; }
 
   bool Has(UINT command) const;
   bool IsFolder(UINT command) const;
   // A bookmark's file, or a folder's path ending with '\'.
   std::wstring PathOf(UINT command) const;
-  // As the menu shows it: a bookmark's file name without ".url", a folder's
-  // name with "&" doubled, so it marks no access key.
-  std::wstring CaptionOf(UINT command) const;
+  // As the user calls it: a bookmark's file name without ".url", a folder's name.
+  std::wstring NameOf(UINT command) const;
   // "popItemN" for an entry of the top level, empty below it.
-  std::string NameOf(UINT command) const;
-  // The entry of that name; 0 when none has it.
-  UINT Find(std::string_view name) const;
+  std::string PopItemName(UINT command) const;
+  // The entry of that "popItemN" name; 0 when none has it.
+  UINT FindPopItem(std::string_view name) const;
   // The entries at the top level (0) or in a folder's sub-menu, in order.
   const std::vector<UINT>& EntriesIn(UINT folder) const;
 
   void EntriesOf(UINT menu, std::vector<Entry>& entries) const override;
-  bool Choose(UINT command) override;
 
  private:
   static constexpr uint32_t kTop = UINT32_MAX;
@@ -61,19 +70,33 @@ class BookmarkMenu : public win::MenuSource {
     uint32_t popItem;   // N of "popItemN" at the top level, else 0
   };
 
-  void Append(const Bookmark& bookmark, bool lookForSecond);
-  // The record of a folder (path ending with '\'), made when first asked for; kTop for the storage folder.
-  uint32_t FolderOf(std::wstring_view path);
   uint32_t Append(std::wstring name, uint32_t parent, bool folder);
+  // The bookmark in the folder's entries with that name; kGone when none.
+  uint32_t FindIn(uint32_t parent, std::wstring_view name) const;
+  // The folder that holds `relative`'s last name, its entry made where
+  // `make` says so, and that name. The one place that cuts a path.
+  std::optional<std::pair<uint32_t, std::wstring_view>> Locate(std::wstring_view relative, bool make);
+  uint32_t MakeFolder(std::wstring name, uint32_t parent, std::wstring path);
+  // The folders' records by path below the storage folder, ending with '\'.
+  void ForgetFolders(const std::wstring& path);
   std::vector<UINT>& LevelOf(uint32_t parent) { return levels_[parent == kTop ? 0 : records_[parent].level]; }
+  const std::vector<UINT>& LevelOf(uint32_t parent) const {
+    return levels_[parent == kTop ? 0 : records_[parent].level];
+  }
   const Record* At(UINT command) const;
 
   std::wstring folder_;
-  std::function<void(const std::wstring&)> open_;
   std::vector<Record> records_;
   std::vector<std::vector<UINT>> levels_{1};  // the top level first
   std::map<std::wstring, uint32_t, std::less<>> folders_;
+  // The folders a walk is in, outermost first: name, path and record once made.
+  struct Walking {
+    std::wstring name, path;
+    uint32_t record;
+  };
+  std::vector<Walking> walk_;
   uint32_t nextPopItem_ = 1;  // "popItemN" names are never used twice
+  unsigned generation_ = 0;
 };
 
 }  // namespace app

@@ -43,7 +43,7 @@ DWORD Attributes(const std::wstring& path) { return GetFileAttributesW(Extended(
 
 std::wstring FileNameOf(const std::wstring& path) { return path.substr(path.find_last_of(L"\\:") + 1); }
 
-std::wstring CaptionOf(const std::wstring& fileName) { return fileName.substr(0, fileName.size() - 4); }
+std::wstring BareName(const std::wstring& fileName) { return fileName.substr(0, fileName.size() - 4); }
 
 win::FileHandle OpenForReading(const std::wstring& path) {
   return win::OwnFile(CreateFileW(Extended(path).c_str(), GENERIC_READ,
@@ -144,7 +144,7 @@ using Names = std::set<std::wstring, IgnoringCase>;
 // that bookmark, stored before.
 Bookmark StoreIn(const std::wstring& folder, const std::wstring& keptName, const std::string& bytes,
                  const std::wstring& shownName, Names* taken = nullptr, const FILETIME* time = nullptr) {
-  const std::wstring bare = CaptionOf(keptName);
+  const std::wstring bare = BareName(keptName);
   std::optional<TemporaryFile> temporary;
   for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
     const std::wstring name = text::NumberedShortcutName(bare, attempt);
@@ -152,14 +152,14 @@ Bookmark StoreIn(const std::wstring& folder, const std::wstring& keptName, const
     if (taken) {
       if (!taken->insert(name).second) continue;
     } else if (const DWORD attributes = Attributes(path); attributes != INVALID_FILE_ATTRIBUTES) {
-      if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) && Holds(path, bytes)) return {path, CaptionOf(name), false};
+      if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) && Holds(path, bytes)) return {path, false};
       continue;
     }
     if (!temporary) {
       temporary.emplace(folder, bytes, time, !taken);
       if (!temporary->Whole()) break;
     }
-    if (temporary->MoveTo(path)) return {path, CaptionOf(name), true};
+    if (temporary->MoveTo(path)) return {path, true};
     // Someone took the name since it was looked at: try the next one.
     if (const DWORD error = GetLastError(); error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) break;
   }
@@ -264,27 +264,20 @@ void BookmarkStore::Prepare() const {
   } while (FindNextFileW(search.get(), &data));
 }
 
-win::ChangeHandle BookmarkStore::WatchChanges() const {
-  return win::OwnChange(FindFirstChangeNotificationW(
-      Extended(wideFolder_).c_str(), TRUE,
-      FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE));
-}
-
-void BookmarkStore::EachShortcut(TFindFile& search, const std::function<void(const TSearchRec&)>& shortcut) const {
-  search.FolderName = folder_;
+void BookmarkStore::Walk(TFindFile& search, const std::string& folder, const Walker& walker) const {
+  search.FolderName = folder;
   search.FileMask = {"*.url"};
   search.WithShortNames = false;
-  search.OnFind = [&shortcut](const std::string& fileName, const std::string&, const TSearchRec& entry, bool&) {
-    if (text::IsShortcutName(fileName, win::IsAnsiLeadByte)) shortcut(entry);
+  search.OnEnterFolder = walker.entered;
+  search.OnLeaveFolder = walker.left;
+  search.OnFind = [&walker](const std::string& fileName, const std::string&, const TSearchRec& entry, bool&) {
+    // The search's mask takes any case; a shortcut's name ends in ".url" exactly.
+    if (text::IsShortcutName(fileName, win::IsAnsiLeadByte)) walker.found(entry);
   };
   search.Execute();
   search.OnFind = nullptr;
-}
-
-void BookmarkStore::Scan(TFindFile& search, const std::function<void(const Bookmark&)>& found) const {
-  EachShortcut(search, [&found](const TSearchRec& entry) {
-    found({entry.WideFolder + entry.WideName, CaptionOf(entry.WideName), false});
-  });
+  search.OnEnterFolder = nullptr;
+  search.OnLeaveFolder = nullptr;
 }
 
 std::optional<Bookmark> BookmarkStore::CopyIn(const std::wstring& source) const {
@@ -292,7 +285,7 @@ std::optional<Bookmark> BookmarkStore::CopyIn(const std::wstring& source) const 
   if (!text::IsShortcutName(name)) return std::nullopt;
   const DWORD attributes = Attributes(source);
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
-  if (IsInside(source, wideFolder_) && attributes != INVALID_FILE_ATTRIBUTES) return Bookmark{source, CaptionOf(name)};
+  if (IsInside(source, wideFolder_) && attributes != INVALID_FILE_ATTRIBUTES) return Bookmark{source};
   const std::optional<std::string> bytes = ReadAll(source);
   if (!bytes) CannotStore(name);
   return Store(text::KeptShortcutName(name, win::CanHoldInAnsi), *bytes, name);
@@ -322,15 +315,15 @@ std::wstring BookmarkStore::Rename(const std::wstring& path, const std::wstring&
   std::wstring name = text::ShortcutFileName(typed, "", win::CanHoldInAnsi);
   if (folder) name.resize(name.size() - 4);  // ".url"
   const std::wstring renamed = current.substr(0, current.rfind(L'\\') + 1) + name;
-  if (renamed == current) return path;
+  if (renamed == current) return name;
   if (!MoveFileW(Extended(current).c_str(), Extended(renamed).c_str())) {
     const DWORD error = GetLastError();
     if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
-      throw win::Failure(text::Format(win::FromUtf8(resources::kNameTaken), {folder ? name : CaptionOf(name)}));
+      throw win::Failure(text::Format(win::FromUtf8(resources::kNameTaken), {folder ? name : BareName(name)}));
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) NotFound(path);
     throw win::Failure(win::SystemErrorText(error));
   }
-  return folder ? renamed + L'\\' : renamed;
+  return name;
 }
 
 std::optional<std::string> BookmarkStore::UrlOf(const std::wstring& path) const {
@@ -363,31 +356,40 @@ Imported BookmarkStore::Import(const std::wstring& bookmarkFile, const std::func
 Exported BookmarkStore::Export(TFindFile& search, const std::wstring& target) const {
   Exported exported;
   std::vector<text::BookmarkEntry> tree;
-  // The folders from the top down to the shortcut last reported; the search
-  // goes depth first, so a folder's entries come together.
-  std::vector<std::pair<std::wstring, std::vector<text::BookmarkEntry>*>> open{{wideFolder_, &tree}};
-  EachShortcut(search, [&](const TSearchRec& entry) {
-    const std::optional<std::string> bytes = ReadAll(entry.WideFolder + entry.WideName);
-    const std::optional<std::string> url = bytes ? text::ShortcutUrl(*bytes) : std::nullopt;
-    if (!url) {
-      ++exported.withoutUrl;
-      return;
-    }
-    while (!entry.WideFolder.starts_with(open.back().first)) open.pop_back();
-    for (size_t from = open.back().first.size(), end; (end = entry.WideFolder.find(L'\\', from)) != std::wstring::npos;
-         from = end + 1) {
-      WIN32_FILE_ATTRIBUTE_DATA folder;
-      const std::int64_t added =
-          GetFileAttributesExW(Extended(entry.WideFolder.substr(0, end)).c_str(), GetFileExInfoStandard, &folder)
-              ? SecondsOf(folder.ftLastWriteTime)
-              : 0;
-      open.back().second->push_back({entry.WideFolder.substr(from, end - from), "", added, {}});
-      open.emplace_back(entry.WideFolder.substr(0, end + 1), &open.back().second->back().entries);
-    }
-    open.back().second->push_back(
-        {CaptionOf(entry.WideName), text::AsciiUrl(*url), SecondsOf(entry.Win32Data.ftLastWriteTime), {}});
-    ++exported.written;
-  });
+  // The folders the walk is in, each written once a shortcut with a URL is
+  // found below it: its path, name, and where its entries go.
+  struct Open {
+    std::wstring path, name;
+    std::vector<text::BookmarkEntry>* entries;
+  };
+  std::vector<Open> open{{wideFolder_, L"", &tree}};
+  Walk(search, folder_,
+       {[&](const std::wstring& name) {
+          open.push_back({open.back().path + name + L'\\', name, nullptr});
+        },
+        [&](const TSearchRec& entry) {
+          const std::optional<std::string> bytes = ReadAll(entry.WideFolder + entry.WideName);
+          const std::optional<std::string> url = bytes ? text::ShortcutUrl(*bytes) : std::nullopt;
+          if (!url) {
+            ++exported.withoutUrl;
+            return;
+          }
+          for (size_t i = 1; i < open.size(); ++i) {
+            if (open[i].entries) continue;
+            WIN32_FILE_ATTRIBUTE_DATA folder;
+            const std::int64_t added =
+                GetFileAttributesExW(Extended(open[i].path.substr(0, open[i].path.size() - 1)).c_str(),
+                                     GetFileExInfoStandard, &folder)
+                    ? SecondsOf(folder.ftLastWriteTime)
+                    : 0;
+            open[i - 1].entries->push_back({open[i].name, "", added, {}});
+            open[i].entries = &open[i - 1].entries->back().entries;
+          }
+          open.back().entries->push_back(
+              {BareName(entry.WideName), text::AsciiUrl(*url), SecondsOf(entry.Win32Data.ftLastWriteTime), {}});
+          ++exported.written;
+        },
+        [&] { open.pop_back(); }});
 
   const std::wstring targetFolder = target.substr(0, target.find_last_of(L"\\") + 1);
   TemporaryFile temporary(targetFolder, text::WriteBookmarkFile(tree));

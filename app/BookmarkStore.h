@@ -10,15 +10,13 @@
 #include "findfile/FindFile.h"
 #include "text/BookmarkFile.h"
 #include "text/InternetShortcut.h"
-#include "win/Handles.h"
 
 namespace app {
 
-// A shortcut in the storage folder, as the menu needs it.
+// A shortcut in the storage folder.
 struct Bookmark {
-  std::wstring path;     // full, as the file system has it
-  std::wstring caption;  // the file name without ".url"
-  bool isNew = false;    // stored just now; false: it was there before
+  std::wstring path;   // full, as the file system has it
+  bool isNew = false;  // stored just now; false: it was there before
 };
 
 // What a bookmark file brought.
@@ -46,11 +44,15 @@ class BookmarkStore {
   // told: a path blocked by a file stays missing) and removes what a killed
   // process left half-written.
   void Prepare() const;
-  // A handle signalled when anything in the folder's tree is added, removed
-  // or renamed; null when the folder cannot be watched (some network shares).
-  win::ChangeHandle WatchChanges() const;
-  // Reports every shortcut of the folder's tree, in the search's order.
-  void Scan(TFindFile& search, const std::function<void(const Bookmark&)>& found) const;
+  // Walks `folder` (the storage folder's own, or one of its tree) with the
+  // search and tells, in its order, each folder entered, each shortcut found
+  // (its file name) and each folder left.
+  struct Walker {
+    std::function<void(const std::wstring& name)> entered;
+    std::function<void(const TSearchRec& shortcut)> found;
+    std::function<void()> left;
+  };
+  void Walk(TFindFile& search, const std::string& folder, const Walker& walker) const;
   // Copies a dropped shortcut in; nothing for a name that is no shortcut's or
   // a folder. A file that is in the tree already, or whose bytes a stored one
   // under its name has, is not stored again.
@@ -80,7 +82,7 @@ class BookmarkStore {
   void Remove(const std::wstring& path) const;
   // Renames a stored shortcut or a folder of the tree (a path ending with
   // '\\') to the name the link-title rule makes of `typed`, without replacing
-  // anything; returns the new path. Throws Failure with the reason to show
+  // anything; returns the new file or folder name. Throws Failure with the reason to show
   // when the name is empty or taken, or the system refuses.
   std::wstring Rename(const std::wstring& path, const std::wstring& typed) const;
   // The URL= value of a stored shortcut; nothing when it has no such line.
@@ -90,10 +92,6 @@ class BookmarkStore {
  private:
   // Stores `bytes` as "<bare>.url", or the first free "<bare> (2).url"...
   Bookmark Store(const std::wstring& keptName, const std::string& bytes, const std::wstring& shownName) const;
-  // Walks the folder's tree with the search, handing over each shortcut in
-  // the search's order: what the menu and an export both list.
-  void EachShortcut(TFindFile& search, const std::function<void(const TSearchRec&)>& shortcut) const;
-
   std::string folder_;
   std::wstring wideFolder_;
 };

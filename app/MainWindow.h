@@ -1,15 +1,12 @@
 #pragma once
 // The main window: a borderless, always-on-top face that is dragged around,
-// opens its pop-up menu of bookmarks on a click, and remembers where it was left.
-#include <deque>
+// opens its pop-up menu of bookmarks on a click, and remembers where it was
+// left. It only shows: what is done with the bookmarks is the keeper's.
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "app/BookmarkMenu.h"
-#include "app/BookmarkStore.h"
+#include "app/BookmarkKeeper.h"
 #include "app/ModulePath.h"
-#include "findfile/FindFile.h"
 #include "win/Bitmap.h"
 #include "win/DropTarget.h"
 #include "win/Form.h"
@@ -25,17 +22,10 @@ class TfrmMain : public win::Form {
   explicit TfrmMain(std::string exeFolder = ExecutableFolder());
   ~TfrmMain() override;
 
-  // Stores the shortcut in the storage folder and appends its entry unless
-  // it has one; false when the name is no shortcut's or the file could not
-  // be stored (said in a box).
-  bool AddUrlFile(const std::wstring& FileName);
-
   win::PopupMenu popMenu;
-  TFindFile FindFile;
-  // The bookmarks' and the folders' entries of popMenu.
-  const BookmarkMenu& Bookmarks() const { return bookmarks_; }
-  // The storage folder, ending with '\'; empty until start-up has set it up.
-  std::string UrlFolder;
+  BookmarkKeeper& Keeper() { return keeper_; }
+  // Runs a command of the one list; `entry` is the entry an entry's command is for.
+  void Dispatch(UINT command, UINT entry = 0);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -45,35 +35,26 @@ class TfrmMain : public win::Form {
   void FormCreate();
   void FormClose();
   void FormPaint(HDC dc);
-  void FormClick();
   void FormMouseDown(bool leftButton);
   void FormContextMenu(LPARAM screenPoint);
-  void FindFileFind(const Bookmark& found);
-  void MenuItemClick(const std::wstring& path);
+  void ShowMenu(POINT at);
+  void MenuItemClick(UINT entry);
   void mnuOpenURLFolderClick();
   void mnuPasteClick();
   void mnuImportClick();
   void mnuExportClick();
-  // Stores the links of a browser's bookmark file and says how many.
-  void ImportBookmarks(const std::wstring& file);
-  // What is asked of a bookmark's or a folder's entry while the menu is open.
-  void EntryAction(UINT command, win::PopupMenu::ItemAction action);
-  void RenameEntry(UINT command, const std::wstring& path);
-  void CopyUrl(const std::wstring& path);
-  void DeleteEntry(UINT command, const std::wstring& path);
   void mnuAboutClick();
-  void WMDropFiles(HDROP drop);
   void mnuExitClick();
+  // A bookmark's or a folder's own menu, over the open menu.
+  void EntryMenu(UINT entry);
+  void RenameEntry(UINT entry);
+  void DeleteEntry(UINT entry);
+  void WMDropFiles(HDROP drop);
 
   void LoadFace();
   void RestorePosition();
   void WritePosition();
   void SetUpUrlFolder();
-  void ScanUrlFolder();
-  // A change in the folder's tree marks the menu stale; the next opening
-  // makes the bookmark entries again from the folder.
-  void WatchUrlFolder();
-  void RefreshMenu();
   void CompleteMenu();
   // The menu's pictures at the small-icon size of this DPI; the program's
   // icon, for the title entry, goes last.
@@ -83,24 +64,15 @@ class TfrmMain : public win::Form {
   void RegisterDrops();
   // What a drop brought is stored from the program's own queue, after the
   // drop has returned, so the source never waits on a store or its box.
-  void StoreLater(win::Dropped dropped);
+  void StoreLater();
   void StorePendingDrops();
-  void AddUrlFiles(const std::vector<std::wstring>& names);
-  void AddLink(const text::WebLink& offered);
-  // The one way an entry is made: for the scan, copies and links alike; a
-  // file that has an entry already gets no second one.
-  void AppendBookmark(const Bookmark& bookmark);
 
   std::string exeFolder_;
-  BookmarkStore store_;
+  BookmarkKeeper keeper_;
+  unsigned shownGeneration_ = 0;  // of the records the menu was last built from
   win::Bitmap GlyphBitmap;
   win::ImageListHandle il;
-  BookmarkMenu bookmarks_;
-  std::deque<win::Dropped> pending_;
-  win::ChangeHandle folderChanges_;
-  bool stale_ = false;
   bool dragOver_ = false;  // a drag that will be taken is over the face
-  bool storing_ = false;
   // Declared last: revoked before anything it calls into goes.
   Microsoft::WRL::ComPtr<win::DropTarget> dropTarget_;
   std::optional<win::DropRegistration> dropRegistration_;

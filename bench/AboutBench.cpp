@@ -11,6 +11,7 @@
 #include "TamarooProcess.h"
 #include "app/FailureTexts.h"
 #include "app/MainWindow.h"
+#include "resources/Commands.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 #include "win/Application.h"
@@ -80,12 +81,11 @@ int main() {
   {
     app::TfrmMain mainWindow;
     ShowWindow(mainWindow.Handle(), SW_SHOWNOACTIVATE);
-    const win::MenuItem* about = mainWindow.popMenu.Find("mnuAbout");
     const UINT_PTR timer = SetTimer(nullptr, 0, 1, PressOk);
     Print("before");
-    about->OnClick();
+    mainWindow.Dispatch(resources::CmdAbout);
     Print("after 1 opening");
-    for (int i = 1; i < kOpenings; ++i) about->OnClick();
+    for (int i = 1; i < kOpenings; ++i) mainWindow.Dispatch(resources::CmdAbout);
     Print("after 100 openings");
     KillTimer(nullptr, timer);
   }

@@ -16,6 +16,7 @@
 #include "DropAtOnce.h"
 #include "HandleCount.h"
 #include "TamarooProcess.h"
+#include "resources/Commands.h"
 #include "TestDataObject.h"
 
 namespace {
@@ -23,8 +24,6 @@ namespace {
 using namespace tamaroo_test;
 
 constexpr int kShortcuts = 1000, kMenus = 1000, kDrops = 1000, kAboutBoxes = 100;
-// The About entry's command: the fifth entry of the menu description.
-constexpr WPARAM kAboutCommand = 5;
 
 // Waits, up to ten seconds, until a window of the class is shown (or, with
 // `shown` false, until none is); returns the one shown.
@@ -116,7 +115,7 @@ int main() {
   Print("after 1,000 drops", after);
   std::printf("%d drops in %.1f s (%.1f ms each), %d refused\n", kDrops, seconds, seconds * 1000 / kDrops, refused);
   for (int i = 0; i < kAboutBoxes; ++i) {
-    PostMessageW(main, WM_COMMAND, kAboutCommand, 0);
+    PostMessageW(main, WM_COMMAND, resources::CmdAbout, 0);
     PostMessageW(WaitShown(L"TMessageForm"), WM_CLOSE, 0, 0);
     WaitShown(L"TMessageForm", false);
   }

@@ -1,6 +1,10 @@
 #pragma once
-// The main window as designed: its properties and its pop-up menu tree.
-// The window is built from this data; handlers are named, not coded, here.
+// The main window as designed: its properties, its pop-up menu tree, the
+// menu of a bookmark's or a folder's own entry, and the keys, each entry and
+// key with the command it sends (resources/Commands.h).
+#include <windows.h>
+
+#include "resources/Commands.h"
 
 namespace resources {
 
@@ -19,19 +23,62 @@ struct MenuEntryDescription {
   const char8_t* caption;  // "-" is a separator line
   int imageIndex;          // into the menu image list; -1 for none
   int depth;               // 0 for the top level, 1 for the title entry's sub-menu
-  const char* onClick;     // the window's handler name, or nullptr
+  Command command;         // CmdNone for a separator or an entry with sub-entries
 };
 
 inline constexpr MenuEntryDescription kMainMenu[] = {
-    {"mnuAll", u8"&Tamaroo", -1, 0, nullptr},
-    {"mnuOpenURLFolder", u8"URL格納ﾌｫﾙﾀﾞを開く(&U)", 1, 1, "mnuOpenURLFolderClick"},
-    {"mnuPaste", u8"クリップボードから追加(&P)", -1, 1, "mnuPasteClick"},
-    {"mnuImport", u8"ブックマークを読み込む(&I)...", -1, 1, "mnuImportClick"},
-    {"mnuExport", u8"ブックマークを書き出す(&X)...", -1, 1, "mnuExportClick"},
-    {"mnuN2", u8"-", -1, 1, nullptr},
-    {"mnuAbout", u8"ﾊﾞｰｼﾞｮﾝ情報(&A)", 3, 1, "mnuAboutClick"},
-    {"mnuExit", u8"終了(&E)", 2, 1, "mnuExitClick"},
-    {"mnuN1", u8"-", -1, 0, nullptr},
+    {"mnuAll", u8"&Tamaroo", -1, 0, CmdNone},
+    {"mnuOpenURLFolder", u8"URL格納ﾌｫﾙﾀﾞを開く(&U)", 1, 1, CmdOpenURLFolder},
+    {"mnuPaste", u8"クリップボードから追加(&P)", -1, 1, CmdPaste},
+    {"mnuImport", u8"ブックマークを読み込む(&I)...", -1, 1, CmdImport},
+    {"mnuExport", u8"ブックマークを書き出す(&X)...", -1, 1, CmdExport},
+    {"mnuN2", u8"-", -1, 1, CmdNone},
+    {"mnuAbout", u8"ﾊﾞｰｼﾞｮﾝ情報(&A)", 3, 1, CmdAbout},
+    {"mnuExit", u8"終了(&E)", 2, 1, CmdExit},
+    {"mnuN1", u8"-", -1, 0, CmdNone},
+};
+
+// The menu of one bookmark's or folder's entry, opened over the menu.
+struct EntryMenuDescription {
+  const char8_t* caption;  // "-" is a separator line
+  Command command;
+  bool forBookmark;
+  bool forFolder;
+};
+
+inline constexpr EntryMenuDescription kEntryMenu[] = {
+    {u8"開く(&O)", CmdEntryOpen, true, false},
+    {u8"フォルダーを開く(&O)", CmdEntryOpen, false, true},
+    {u8"名前の変更(&M)...", CmdEntryRename, true, true},
+    {u8"URL をコピー(&C)", CmdEntryCopyUrl, true, false},
+    {u8"-", CmdNone, true, true},
+    {u8"削除(&D)", CmdEntryDelete, true, true},
+};
+
+// Keys on the selected entry of the open menu; a right click on an entry
+// opens its own menu too.
+struct KeyDescription {
+  unsigned key;
+  bool shift;
+  Command command;
+};
+
+inline constexpr KeyDescription kEntryKeys[] = {
+    {VK_APPS, false, CmdEntryMenu},
+    {VK_F10, true, CmdEntryMenu},
+    {VK_DELETE, false, CmdEntryDelete},
+    {VK_F2, false, CmdEntryRename},
+};
+inline constexpr Command kEntryRightClick = CmdEntryMenu;
+
+// Characters typed on the face.
+struct FaceKeyDescription {
+  wchar_t character;
+  Command command;
+};
+
+inline constexpr FaceKeyDescription kFaceKeys[] = {
+    {L'\x16', CmdPaste},  // Ctrl+V
 };
 
 // Indices of the designed menu images.

@@ -18,12 +18,6 @@ inline constexpr char8_t kCannotOpenClipboard[] = u8"クリップボードを開
 inline constexpr char8_t kNoUrlOnClipboard[] = u8"クリップボードに URL がありません";
 inline constexpr char8_t kAboutCaption[] = u8"バージョン情報";
 inline constexpr char8_t kNoUrlInShortcut[] = u8"%s に URL がありません";
-// The context menu of a bookmark entry and of a folder's entry.
-inline constexpr char8_t kEntryOpen[] = u8"開く(&O)";
-inline constexpr char8_t kEntryCopyUrl[] = u8"URL をコピー(&C)";
-inline constexpr char8_t kEntryDelete[] = u8"削除(&D)";
-inline constexpr char8_t kFolderOpen[] = u8"フォルダーを開く(&O)";
-inline constexpr char8_t kEntryRename[] = u8"名前の変更(&M)...";
 // The rename dialog.
 inline constexpr char8_t kRenameCaption[] = u8"名前の変更";
 inline constexpr char8_t kOk[] = u8"OK";

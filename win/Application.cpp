@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "win/FailureBox.h"
+#include "win/Messages.h"
 #include "win/MessageLoop.h"
 
 namespace win {

@@ -8,6 +8,7 @@
 #include "win/Application.h"
 #include "win/Failure.h"
 #include "win/Form.h"
+#include "win/Messages.h"
 #include "win/WideText.h"
 
 namespace win {

@@ -36,8 +36,4 @@ void ShowCurrentFailure() noexcept;
 // done: for failures inside calls that another program waits on (a drop).
 void ShowCurrentFailureLater() noexcept;
 
-// The application window's message that shows a failure posted for later;
-// its lParam owns a heap-allocated std::wstring.
-inline constexpr UINT kShowFailureMessage = WM_APP;
-
 }  // namespace win

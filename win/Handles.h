@@ -37,8 +37,6 @@ using GlobalHandle = Owned<HGLOBAL, GlobalFree>;
 // CreateFile reports failure as INVALID_HANDLE_VALUE, not null.
 inline FileHandle OwnFile(HANDLE handle) { return FileHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle); }
 using SearchHandle = Owned<HANDLE, FindClose>;
-using ChangeHandle = Owned<HANDLE, FindCloseChangeNotification>;
-inline ChangeHandle OwnChange(HANDLE handle) { return ChangeHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle); }
 inline SearchHandle OwnSearch(HANDLE handle) { return SearchHandle(handle == INVALID_HANDLE_VALUE ? nullptr : handle); }
 
 // A window's device context, from GetDC, or the screen's for a null window.

@@ -6,6 +6,7 @@
 #include "text/FailureText.h"
 #include "text/IntegerText.h"
 #include "win/MenuSplit.h"
+#include "win/Messages.h"
 #include "win/SeparatorRule.h"
 
 namespace win {
@@ -82,26 +83,22 @@ BOOL CALLBACK FindSelection(HWND window, LPARAM found) noexcept {
 }  // namespace
 
 bool PopupMenu::PostAction(const MSG& message) {
-  const bool shift = GetKeyState(VK_SHIFT) < 0;
-  ItemAction action;
   // The press opens the entry's menu; its release must not choose the entry.
   if (message.message == WM_RBUTTONUP && swallowRelease_) {
     swallowRelease_ = false;
     return true;
   }
+  UINT asked = 0;
   if (message.message == WM_RBUTTONDOWN) {
-    action = ItemAction::ContextMenu;
-  } else if (message.message == WM_KEYDOWN && message.wParam == VK_APPS) {
-    action = ItemAction::ContextMenu;
-  } else if ((message.message == WM_SYSKEYDOWN || message.message == WM_KEYDOWN) && message.wParam == VK_F10 && shift) {
-    action = ItemAction::ContextMenu;
-  } else if (message.message == WM_KEYDOWN && message.wParam == VK_DELETE) {
-    action = ItemAction::Delete;
-  } else if (message.message == WM_KEYDOWN && message.wParam == VK_F2) {
-    action = ItemAction::Rename;
-  } else {
-    return false;
+    asked = rightClick_;
+  } else if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
+    // Shift+F10 comes as a system key.
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    for (const EntryKey& key : entryKeys_) {
+      if (key.key == message.wParam && (shift || !key.shift)) asked = key.command;
+    }
   }
+  if (!asked) return false;
   MenuPlace at;
   if (message.message == WM_RBUTTONDOWN) {
     at.menu = MenuOfWindow(WindowFromPoint(message.pt));
@@ -118,7 +115,7 @@ bool PopupMenu::PostAction(const MSG& message) {
   const UINT command = ours ? CommandAt(at.menu, at.position) : 0;
   if (!command) return false;
   swallowRelease_ = message.message == WM_RBUTTONDOWN;
-  PostMessageW(owner_, kItemActionMessage, command, static_cast<LPARAM>(action));
+  PostMessageW(owner_, kEntryCommandMessage, asked, static_cast<LPARAM>(command));
   return true;
 }
 
@@ -133,7 +130,6 @@ LRESULT CALLBACK PopupMenu::FilterMenuMessages(int code, WPARAM wParam, LPARAM l
 
 MenuItem& PopupMenu::Add(MenuItem& parent, MenuItem item) {
   changed_ = true;
-  item.Command = nextCommand_++;
   parent.Items.push_back(std::make_unique<MenuItem>(std::move(item)));
   return *parent.Items.back();
 }
@@ -279,7 +275,7 @@ void PopupMenu::InsertGroups(HMENU menu, const Pending& level, const std::vector
   }
 }
 
-void PopupMenu::Popup(HWND owner, POINT at) {
+UINT PopupMenu::Popup(HWND owner, POINT at) {
   // Undone however the opening ends.
   struct Opening {
     PopupMenu& menu;
@@ -315,21 +311,13 @@ void PopupMenu::Popup(HWND owner, POINT at) {
       PostMessageW(owner, WM_NULL, 0, 0);
     } while (reopen_);
   }
-  if (chosen) Click(chosen);
+  return chosen;
 }
 
 void PopupMenu::Reopen() {
   changed_ = true;
   reopen_ = true;
   EndMenu();
-}
-
-bool PopupMenu::Click(UINT command) {
-  if (command >= kFirstSourceCommand) return source_ && source_->Choose(command);
-  MenuItem* item = FindItem(root_, [command](const MenuItem& i) { return i.Command == command && i.Items.empty(); });
-  if (!item || !item->OnClick) return false;
-  item->OnClick();
-  return true;
 }
 
 bool PopupMenu::MeasureItem(MEASUREITEMSTRUCT& item) const {

@@ -21,9 +21,8 @@ struct MenuItem {
   std::wstring Caption;  // "-" draws a separator line
   int ImageIndex = -1;   // into the menu's image list; -1 for none
   bool Visible = true;
-  std::function<void()> OnClick;
+  UINT Command = 0;  // what choosing it sends the owner; 0 for one with sub-entries
   std::vector<std::unique_ptr<MenuItem>> Items;
-  UINT Command = 0;
 
   bool IsLine() const { return Caption == L"-"; }
 };
@@ -33,25 +32,27 @@ class MenuSource {
  public:
   struct Entry {
     std::wstring caption;  // "-" draws a separator line
-    UINT command;          // above the menu's own (kFirstSourceCommand and on)
+    UINT command;          // none of the menu's own entries has it
     int imageIndex;
     bool hasEntries;  // a sub-menu, whose entries EntriesOf(command) gives
   };
   // The entries after the top level's own (`menu` 0), or those of the
   // sub-menu of the entry with that command.
   virtual void EntriesOf(UINT menu, std::vector<Entry>& entries) const = 0;
-  // Runs what choosing the entry does; false for a command that is not one.
-  virtual bool Choose(UINT command) = 0;
 
  protected:
   ~MenuSource() = default;
 };
 
+// A key that asks something of the selected entry while the menu is open.
+struct EntryKey {
+  UINT key;
+  bool shift;
+  UINT command;
+};
+
 class PopupMenu {
  public:
-  // The menu's own entries have commands below this.
-  static constexpr UINT kFirstSourceCommand = 0x1000;
-
   MenuItem& Root() { return root_; }
   // Appends an entry at the end of `parent`'s sub-entries.
   MenuItem& Add(MenuItem& parent, MenuItem item);
@@ -64,24 +65,23 @@ class PopupMenu {
   // entries): the next opening builds it again.
   void Changed() { changed_ = true; }
 
-  // What is asked of an entry while the menu is open: a right click on it,
-  // Shift+F10 or the menu key (its context menu), Del, F2.
-  enum class ItemAction { ContextMenu, Delete, Rename };
-  // Posted to the owner for such a request, so that it runs inside the menu's
-  // loop: wParam the entry's command, lParam the ItemAction. ActionPoint()
-  // says where on the screen a context menu for it belongs.
-  static constexpr UINT kItemActionMessage = WM_APP + 2;
+  // What the keys and a right click ask of an entry while the menu is open:
+  // posted to the owner as kEntryCommandMessage, so that it runs inside the
+  // menu's loop. ActionPoint() says where on the screen a menu of the
+  // entry's own belongs.
+  void SetEntryCommands(std::vector<EntryKey> keys, UINT rightClick) {
+    entryKeys_ = std::move(keys);
+    rightClick_ = rightClick;
+  }
   POINT ActionPoint() const { return actionPoint_; }
 
-  // Opens the menu with its top-left corner at the screen point and runs the
-  // chosen entry's handler once it has closed.
-  void Popup(HWND owner, POINT at);
+  // Opens the menu with its top-left corner at the screen point; the chosen
+  // entry's command once it has closed, 0 for none.
+  UINT Popup(HWND owner, POINT at);
   bool IsOpen() const { return owner_ != nullptr; }
   // Closes the open menu and opens it again where it was, made from the
   // tree as it is now (after an entry was removed or renamed).
   void Reopen();
-  // Runs the handler of the entry with this command; false if none has it.
-  bool Click(UINT command);
 
   // The pictures the entries' ImageIndex points into; the menu does not own them.
   void SetImages(HIMAGELIST images) { images_ = images; }
@@ -122,7 +122,8 @@ class PopupMenu {
   MenuSource* source_ = nullptr;
   std::wstring overflowCaption_ = L"%s";
   HIMAGELIST images_ = nullptr;
-  UINT nextCommand_ = 1;
+  std::vector<EntryKey> entryKeys_;
+  UINT rightClick_ = 0;
   HWND owner_ = nullptr;
   POINT actionPoint_{};
   bool reopen_ = false;

@@ -18,6 +18,7 @@
 #include "ShellRecorder.h"
 #include "TamarooProcess.h"
 #include "app/FailureTexts.h"
+#include "resources/Commands.h"
 #include "text/FailureText.h"
 #include "text/Layout.h"
 #include "win/Application.h"
@@ -32,6 +33,25 @@ namespace {
 using Captions = std::vector<std::wstring>;
 
 const std::string kShortcut = "[InternetShortcut]\r\nURL=https://example.com/\r\n";
+
+// A drop as the shell hands it over: a DROPFILES block with wide names.
+HDROP ShellDrop(const std::vector<std::wstring>& names) {
+  std::wstring list;
+  for (const std::wstring& name : names) list += name + L'\0';
+  list += L'\0';
+  const HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+  auto* header = static_cast<DROPFILES*>(GlobalLock(block));
+  header->pFiles = sizeof(DROPFILES);
+  header->fWide = TRUE;
+  memcpy(header + 1, list.data(), list.size() * sizeof(wchar_t));
+  GlobalUnlock(block);
+  return static_cast<HDROP>(block);
+}
+
+void DispatchWaiting() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
 
 class MainWindowMenu : public ::testing::Test {
  protected:
@@ -79,13 +99,13 @@ class MainWindowMenu : public ::testing::Test {
   }
 
   // As the menu does: the entry's command reaches the window.
-  void Choose(const win::MenuItem& item) { Choose(item.Command); }
   void Choose(UINT command) { SendMessageW(window->Handle(), WM_COMMAND, command, 0); }
-  // The bookmark entries at the top level, as captions.
+  const app::BookmarkMenu& Marks() const { return window->Keeper().Records(); }
+  // The bookmark entries at the top level, by name.
   Captions TopBookmarks() const {
-    Captions captions;
-    for (const UINT entry : window->Bookmarks().EntriesIn(0)) captions.push_back(window->Bookmarks().CaptionOf(entry));
-    return captions;
+    Captions names;
+    for (const UINT entry : Marks().EntriesIn(0)) names.push_back(Marks().NameOf(entry));
+    return names;
   }
 
   char previousFolder[MAX_PATH] = "";
@@ -93,11 +113,6 @@ class MainWindowMenu : public ::testing::Test {
   win::Application application{L"Tamaroo", L"MAINICON"};
   std::unique_ptr<app::TfrmMain> window;
 };
-
-void DispatchWaiting() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-}
 
 using MainWindowLife = MainWindowMenu;
 
@@ -174,7 +189,7 @@ TEST_F(MainWindowMenu, FirstStartMakesTheFolderAndShowsTheTitleWithItsIcon) {
   EXPECT_EQ(sub, (Captions{L"URL格納ﾌｫﾙﾀﾞを開く(&U)", L"クリップボードから追加(&P)", L"ブックマークを読み込む(&I)...",
                            L"ブックマークを書き出す(&X)...", L"-", L"ﾊﾞｰｼﾞｮﾝ情報(&A)", L"終了(&E)"}));
   EXPECT_EQ(window->popMenu.Find("mnuAll")->ImageIndex, 4);
-  Choose(*window->popMenu.Find("mnuOpenURLFolder"));
+  Choose(resources::CmdOpenURLFolder);
   EXPECT_EQ(ShellOpened(work.Path(), 1), std::vector<std::wstring>{win::FromAnsi(Favorite())});
 }
 
@@ -182,11 +197,11 @@ TEST_F(MainWindowMenu, AFileInTheWayOfTheFolderStopsNothingButStoring) {
   exe.Write("favorite", "not a folder");
   elsewhere.Write("a.url", kShortcut);
   Start();
-  EXPECT_EQ(window->UrlFolder, Favorite());
+  EXPECT_EQ(window->Keeper().UrlFolder(), Favorite());
   EXPECT_EQ(exe.Read("favorite"), "not a folder");
-  const std::wstring box =
-      FailureOf([&] { EXPECT_FALSE(window->AddUrlFile(win::FromAnsi(elsewhere.Path() + "a.url"))); });
-  EXPECT_EQ(box, L"a.url を格納できません.");
+  SendMessageW(window->Handle(), WM_DROPFILES,
+               reinterpret_cast<WPARAM>(ShellDrop({win::FromAnsi(elsewhere.Path() + "a.url")})), 0);
+  EXPECT_EQ(FailureOf(DispatchWaiting), L"a.url を格納できません.");
   EXPECT_EQ(TopBookmarks(), Captions{});
 }
 
@@ -201,17 +216,17 @@ TEST_F(MainWindowMenu, StoredShortcutsBecomeEntriesThatOpenTheirFiles) {
   const auto [top, news] = Shown(4);
   EXPECT_EQ(top, (Captions{L"Tamaroo", L"-", L"a.b", L"gone", L"news", L"Q&A"}));
   EXPECT_EQ(news, (Captions{L"deep", L"n1"}));
-  const app::BookmarkMenu& marks = window->Bookmarks();
-  EXPECT_EQ(marks.CaptionOf(marks.Find("popItem4")), L"news");
-  for (const char* name : {"popItem2", "popItem5"}) Choose(marks.Find(name));
-  Choose(marks.EntriesIn(marks.Find("popItem4"))[1]);
+  const app::BookmarkMenu& marks = Marks();
+  EXPECT_EQ(marks.NameOf(marks.FindPopItem("popItem4")), L"news");
+  for (const char* name : {"popItem2", "popItem5"}) Choose(marks.FindPopItem(name));
+  Choose(marks.EntriesIn(marks.FindPopItem("popItem4"))[1]);
   std::vector<std::wstring> opened = ShellOpened(work.Path(), 3);
   std::sort(opened.begin(), opened.end());  // each recorder is a process of its own
   const std::wstring favorite = win::FromAnsi(Favorite());
   EXPECT_EQ(opened,
             (std::vector<std::wstring>{favorite + L"Q&A.url", favorite + L"a.b.url", favorite + L"news\\n1.url"}));
   DeleteFileA((Favorite() + "gone.url").c_str());
-  EXPECT_EQ(FailureOf([&] { Choose(marks.Find("popItem3")); }),
+  EXPECT_EQ(FailureOf([&] { Choose(marks.FindPopItem("popItem3")); }),
             win::FromAnsi(Favorite()) + L"gone.url が見つかりません.");
 }
 
@@ -247,9 +262,9 @@ TEST_F(MainWindowMenu, EveryShortcutInTheTreeGetsAnEntryThatOpensItsFile) {
   }
   Start();
   std::vector<UINT> entries;
-  CollectBookmarks(window->Bookmarks(), 0, entries);
+  CollectBookmarks(Marks(), 0, entries);
   Captions captions;
-  for (const UINT entry : entries) captions.push_back(window->Bookmarks().CaptionOf(entry));
+  for (const UINT entry : entries) captions.push_back(Marks().NameOf(entry));
   std::sort(captions.begin(), captions.end());
   EXPECT_EQ(captions, (Captions{L"d", L"deep", L"g", std::wstring(251, L'l'), L"snow \u2603"}));
 
@@ -280,7 +295,7 @@ TEST_F(MainWindowMenu, AShortcutTheShellCannotOpenIsToldWithTheSystemsReason) {
   const std::string missing = "\"" + elsewhere.Path() + "missing.exe\" \"%1\"";
   RegSetKeyValueA(HKEY_CLASSES_ROOT, "InternetShortcut\\shell\\open\\command", nullptr, REG_SZ, missing.c_str(),
                   static_cast<DWORD>(missing.size() + 1));
-  const std::wstring box = FailureOf([&] { Choose(window->Bookmarks().Find("popItem1")); });
+  const std::wstring box = FailureOf([&] { Choose(Marks().FindPopItem("popItem1")); });
   RegisterShellRecorder();
   // The system's own words for the missing program, in the system's language.
   EXPECT_EQ(box, text::WithFinalDot(win::SystemErrorText(ERROR_FILE_NOT_FOUND)));
@@ -332,7 +347,7 @@ TEST_F(MainWindowMenu, APastedWebLinkIsStoredAsADraggedOneIs) {
       if (c.byKey) {
         SendMessageW(window->Handle(), WM_CHAR, 0x16, 0);
       } else {
-        Choose(*window->popMenu.Find("mnuPaste"));
+        Choose(resources::CmdPaste);
       }
     };
     const size_t before = TopBookmarks().size();
@@ -347,268 +362,6 @@ TEST_F(MainWindowMenu, APastedWebLinkIsStoredAsADraggedOneIs) {
       EXPECT_EQ(exe.Read(std::string("favorite\\") + c.stored).substr(0, 24), "[InternetShortcut]\r\nURL=");
     }
   }
-}
-
-// The Recycle Bin as Wine keeps it: the desktop's trash folder, which the
-// test script puts under XDG_DATA_HOME (Wine shows no HOME to programs).
-std::string TrashFolder() {
-  char unixPath[MAX_PATH] = "";
-  if (!GetEnvironmentVariableA("XDG_DATA_HOME", unixPath, MAX_PATH)) return "";
-  std::string folder = unixPath;
-  std::replace(folder.begin(), folder.end(), '/', '\\');
-  return "Z:" + folder + "\\Trash\\files\\";
-}
-
-// Del on the selected entry, in the open menu: the file goes to the Recycle
-// Bin and the menu opens again without its entry.
-TEST_F(MainWindowMenu, DelOnASelectedBookmarkMovesItToTheRecycleBin) {
-  const std::string doomed = "zz-deleted-" + std::to_string(GetCurrentProcessId()) + ".url";
-  CreateDirectoryA(Favorite().c_str(), nullptr);
-  exe.Write("favorite\\keep.url", kShortcut);
-  exe.Write("favorite\\" + doomed, kShortcut + "doomed");
-  Start();
-  Captions after;
-  int waits = 0;
-  std::function<void()> afterDelete = [&] {
-    const HWND menuWindow = ThreadWindow(L"#32768");
-    if ((exe.Exists("favorite\\" + doomed) || !menuWindow) && ++waits < 300) {
-      PendingProbe() = afterDelete;  // not yet: look again at the next tick
-      return;
-    }
-    after = MenuCaptions(reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0)));
-    EndMenu();
-  };
-  RunWithProbe([&] { SendMessageW(window->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1)); },
-               [&] {
-                 const HWND menuWindow = ThreadWindow(L"#32768");
-                 for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DELETE}) {
-                   PostMessageW(menuWindow, WM_KEYDOWN, key, 0);
-                   PostMessageW(menuWindow, WM_KEYUP, key, 0);
-                 }
-                 PendingProbe() = afterDelete;
-               });
-  EXPECT_EQ(after, (Captions{L"Tamaroo", L"-", L"keep"}));
-  EXPECT_FALSE(exe.Exists("favorite\\" + doomed));
-  EXPECT_TRUE(exe.Exists("favorite\\keep.url"));
-  if (const std::string trash = TrashFolder(); !trash.empty()) {
-    EXPECT_NE(GetFileAttributesA((trash + doomed).c_str()), INVALID_FILE_ATTRIBUTES) << trash + doomed;
-  }
-}
-
-// Arms the next probe of the open loop: `then` runs once `ready` holds
-// (looked at each tick, for a few seconds).
-void When(std::function<bool()> ready, std::function<void()> then, int ticks = 300) {
-  PendingProbe() = [=] {
-    if (ready() || ticks == 0) {
-      then();
-    } else {
-      When(ready, then, ticks - 1);
-    }
-  };
-}
-
-// Ends every menu still open, one each tick, so that a slow step fails the
-// test instead of hanging it.
-void CloseAllMenus() {
-  EndMenu();
-  if (ThreadWindow(L"#32768")) PendingProbe() = CloseAllMenus;
-}
-
-// The open menu windows of this thread whose menus start with `caption`.
-HWND MenuStartingWith(const std::wstring& caption) {
-  for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-    wchar_t name[16] = L"";
-    GetClassNameW(w, name, 16);
-    if (wcscmp(name, L"#32768") || !IsWindowVisible(w) || GetWindowThreadProcessId(w, nullptr) != GetCurrentThreadId())
-      continue;
-    const Captions captions = MenuCaptions(reinterpret_cast<HMENU>(SendMessageW(w, MN_GETHMENU, 0, 0)));
-    if (!captions.empty() && captions[0] == caption) return w;
-  }
-  return nullptr;
-}
-
-// The menu key on a bookmark entry opens its own menu over the open menu;
-// "URL をコピー" puts the shortcut's URL on the clipboard, or says it has none.
-TEST_F(MainWindowMenu, TheMenuKeyOnABookmarkOpensItsMenuThatCopiesItsUrl) {
-  CreateDirectoryA(Favorite().c_str(), nullptr);
-  exe.Write("favorite\\a.url", kShortcut);
-  exe.Write("favorite\\b.url", std::string("[InternetShortcut]\r\nIconIndex=0\r\n"));
-  Start();
-  for (const int entry : {2, 3}) {  // the title entry first; the separator is passed over
-    SCOPED_TRACE(entry);
-    Captions own;
-    std::wstring box;
-    const DWORD clipboardBefore = GetClipboardSequenceNumber();
-    RunWithProbe(
-        [&] { SendMessageW(window->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1)); },
-        [&] {
-          const HWND menuWindow = ThreadWindow(L"#32768");
-          for (int i = 0; i < entry; ++i) PostMessageW(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
-          PostMessageW(menuWindow, WM_KEYDOWN, VK_APPS, 0);
-          When([] { return MenuStartingWith(L"開く(&O)") != nullptr; },
-               [&] {
-                 const HWND ownMenu = MenuStartingWith(L"開く(&O)");
-                 own = MenuCaptions(reinterpret_cast<HMENU>(SendMessageW(ownMenu, MN_GETHMENU, 0, 0)));
-                 for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) {
-                   PostMessageW(ownMenu, WM_KEYDOWN, key, 0);
-                   PostMessageW(ownMenu, WM_KEYUP, key, 0);
-                 }
-                 When([&] { return GetClipboardSequenceNumber() != clipboardBefore || ThreadWindow(L"#32770"); },
-                      [&] {
-                        if (const HWND failure = ThreadWindow(L"#32770")) {
-                          box = BoxText(failure);
-                          PostMessageW(failure, WM_COMMAND, IDOK, 0);
-                        }
-                        CloseAllMenus();
-                      });
-               });
-        });
-    EXPECT_EQ(own, (Captions{L"開く(&O)", L"名前の変更(&M)...", L"URL をコピー(&C)", L"-", L"削除(&D)"}));
-    if (entry == 2) {
-      EXPECT_EQ(box, L"");
-      OpenClipboard(nullptr);
-      const auto* copied = static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
-      EXPECT_STREQ(copied, L"https://example.com/");
-      GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
-      CloseClipboard();
-    } else {
-      EXPECT_EQ(box, L"b.url に URL がありません.");
-    }
-  }
-}
-
-// F2 on a selected entry renames its file or folder through the name dialog:
-// a taken name is refused inside the dialog, which stays open.
-TEST_F(MainWindowMenu, F2RenamesTheSelectedEntryRefusingATakenName) {
-  const struct {
-    int downs;  // to the entry: the title entry first
-    const wchar_t* taken;
-    const wchar_t* refusal;
-    const wchar_t* renamed;
-    const char* nowAt;  // a file that is there afterwards
-    Captions after;
-  } cases[] = {
-      {2, L"b", L"b という名前はすでにあります.", L"c", "favorite\\c.url", {L"Tamaroo", L"-", L"b", L"c", L"news"}},
-      {4,
-       L"",
-       L"名前を入力してください.",
-       L"daily",
-       "favorite\\daily\\n1.url",
-       {L"Tamaroo", L"-", L"a", L"b", L"daily"}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.renamed);
-    const TempFolder exeFolder;
-    for (const char* folder : {"favorite", "favorite\\news"})
-      CreateDirectoryA((exeFolder.Path() + folder).c_str(), nullptr);
-    for (const char* name : {"favorite\\a.url", "favorite\\b.url", "favorite\\news\\n1.url"})
-      exeFolder.Write(name, kShortcut);
-    window = std::make_unique<app::TfrmMain>(exeFolder.Path());
-    std::wstring refusal;
-    Captions after;
-    RunWithProbe([&] { SendMessageW(window->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1)); },
-                 [&] {
-                   const HWND menuWindow = ThreadWindow(L"#32768");
-                   for (int i = 0; i < c.downs; ++i) PostMessageW(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
-                   PostMessageW(menuWindow, WM_KEYDOWN, VK_F2, 0);
-                   When([] { return ThreadWindow(L"TNameForm") != nullptr; },
-                        [&] {
-                          const HWND dialog = ThreadWindow(L"TNameForm");
-                          SetDlgItemTextW(dialog, win::NameDialog::kEditId, c.taken);
-                          SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-                          wchar_t text[256] = L"";
-                          GetDlgItemTextW(dialog, win::NameDialog::kMessageId, text, 256);
-                          refusal = text;
-                          SetDlgItemTextW(dialog, win::NameDialog::kEditId, c.renamed);
-                          SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-                          When([&] { return !ThreadWindow(L"TNameForm") && ThreadWindow(L"#32768"); },
-                               [&] {
-                                 after = MenuCaptions(
-                                     reinterpret_cast<HMENU>(SendMessageW(ThreadWindow(L"#32768"), MN_GETHMENU, 0, 0)));
-                                 EndMenu();
-                               });
-                        });
-                 });
-    window.reset();
-    EXPECT_EQ(refusal, c.refusal);
-    EXPECT_EQ(after, c.after);
-    EXPECT_TRUE(exeFolder.Exists(c.nowAt)) << c.nowAt;
-  }
-}
-
-enum class Source { Elsewhere, InStorage, Folder, Missing };
-
-struct Drop {
-  const char* name;
-  Source source;
-  int othersStored;        // different files already under the name, "(2)", ...
-  bool sameStored;         // the name's next free place already holds the same bytes
-  const wchar_t* caption;  // of the new entry; nullptr: none
-  const char* storedAs;    // the file that then holds the source's bytes
-  const wchar_t* box;
-  bool again = false;  // dropped before: kept, but no second entry
-};
-
-TEST_F(MainWindowMenu, AddUrlFileStoresWithoutOverwritingOrLosing) {
-  const Drop drops[] = {
-      {"new.url", Source::Elsewhere, 0, false, L"new", "new.url", nullptr},
-      {".url", Source::Elsewhere, 0, false, L"", ".url", nullptr},
-      {"same.url", Source::Elsewhere, 0, true, L"same", "same.url", nullptr},
-      {"other.url", Source::Elsewhere, 1, false, L"other (2)", "other (2).url", nullptr},
-      {"twice.url", Source::Elsewhere, 2, false, L"twice (3)", "twice (3).url", nullptr},
-      {"again.url", Source::Elsewhere, 1, true, L"again (2)", "again (2).url", nullptr},
-      {"inside.url", Source::InStorage, 0, true, L"inside", "inside.url", nullptr},
-      {"links.url", Source::Folder, 0, false, nullptr, nullptr, nullptr},
-      {"upper.URL", Source::Elsewhere, 0, false, nullptr, nullptr, nullptr},
-      {"gone.url", Source::Missing, 0, false, nullptr, nullptr, L"gone.url を格納できません."},
-      {"new.url", Source::Elsewhere, 0, false, L"new", "new.url", nullptr, true},
-      {"inside.url", Source::InStorage, 0, true, L"inside", "inside.url", nullptr, true},
-  };
-  CreateDirectoryA(Favorite().c_str(), nullptr);
-  Start();
-  for (const Drop& d : drops) {
-    SCOPED_TRACE(d.name);
-    const std::string bytes = kShortcut + d.name;
-    const std::string bare = std::string(d.name).substr(0, std::string(d.name).find('.'));
-    auto place = [&](int n) { return "favorite\\" + bare + (n ? " (" + std::to_string(n + 1) + ")" : "") + ".url"; };
-    for (int n = 0; n < d.othersStored; ++n) exe.Write(place(n), "other");
-    if (d.sameStored) exe.Write(place(d.othersStored), bytes);
-    std::string source = elsewhere.Path() + d.name;
-    if (d.source == Source::Elsewhere) elsewhere.Write(d.name, bytes);
-    if (d.source == Source::InStorage) source = Favorite() + d.name;
-    if (d.source == Source::Folder) CreateDirectoryA(source.c_str(), nullptr);
-
-    const size_t before = TopBookmarks().size();
-    bool added = false;
-    const std::wstring box = d.box ? FailureOf([&] { added = window->AddUrlFile(win::FromAnsi(source)); })
-                                   : (added = window->AddUrlFile(win::FromAnsi(source)), L"");
-    EXPECT_EQ(box, d.box ? d.box : L"");
-    EXPECT_EQ(added, d.caption != nullptr);
-    ASSERT_EQ(TopBookmarks().size(), before + (added && !d.again));
-    if (d.again) {
-      EXPECT_FALSE(exe.Exists(place(1))) << "stored twice";
-    }
-    if (!added || d.again) continue;
-    EXPECT_EQ(TopBookmarks().back(), d.caption);
-    EXPECT_EQ(exe.Read(std::string("favorite\\") + d.storedAs), bytes);
-    if (d.othersStored) {
-      EXPECT_EQ(exe.Read(place(0)), "other");
-    }
-  }
-}
-
-// A drop as the shell hands it over: a DROPFILES block with wide names.
-HDROP ShellDrop(const std::vector<std::wstring>& names) {
-  std::wstring list;
-  for (const std::wstring& name : names) list += name + L'\0';
-  list += L'\0';
-  const HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
-  auto* header = static_cast<DROPFILES*>(GlobalLock(block));
-  header->pFiles = sizeof(DROPFILES);
-  header->fWide = TRUE;
-  memcpy(header + 1, list.data(), list.size() * sizeof(wchar_t));
-  GlobalUnlock(block);
-  return static_cast<HDROP>(block);
 }
 
 void WriteWide(const std::wstring& path, const std::string& bytes) {

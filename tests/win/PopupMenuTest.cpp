@@ -88,7 +88,7 @@ class PopupMenuTest : public ::testing::Test {
     win::MenuItem& all = menu.Add(menu.Root(), Entry("mnuAll", L"&Tamaroo"));
     menu.Add(all, Entry("mnuOpen", L"開く(&U)"));
     menu.Add(all, Entry("mnuN2", L"-"));
-    menu.Add(all, Entry("mnuExit", L"終了(&E)")).OnClick = [this] { ++exits; };
+    menu.Add(all, Entry("mnuExit", L"終了(&E)"));
     menu.Add(menu.Root(), Entry("mnuN1", L"-"));
   }
 
@@ -100,7 +100,6 @@ class PopupMenuTest : public ::testing::Test {
 
   win::PopupMenu menu;
   Owner owner;
-  int exits = 0;
 };
 
 TEST_F(PopupMenuTest, HidesTheTrailingSeparatorUntilAnEntryFollowsIt) {
@@ -112,28 +111,14 @@ TEST_F(PopupMenuTest, HidesTheTrailingSeparatorUntilAnEntryFollowsIt) {
   EXPECT_EQ(Show(), (std::vector<std::wstring>{L"&Tamaroo", L"-", L"News"}));
 }
 
-TEST_F(PopupMenuTest, ClickRunsTheHandlerOfTheEntryWithThatCommand) {
-  const win::MenuItem* exit = menu.Find("mnuExit");
-  ASSERT_NE(exit, nullptr);
-  EXPECT_TRUE(menu.Click(exit->Command));
-  EXPECT_EQ(exits, 1);
-  // Entries without a handler, sub-menu holders and unknown commands do nothing.
-  EXPECT_FALSE(menu.Click(menu.Find("mnuOpen")->Command));
-  EXPECT_FALSE(menu.Click(menu.Find("mnuAll")->Command));
-  EXPECT_FALSE(menu.Click(9999));
-  EXPECT_EQ(exits, 1);
-  EXPECT_EQ(menu.Find("nothing"), nullptr);
-}
-
 // Many entries of the owner's own, after the menu's.
+constexpr UINT kFirst = 0x1000;
 struct ManyEntries : win::MenuSource {
   size_t count = 0;
   void EntriesOf(UINT menu, std::vector<Entry>& entries) const override {
     for (size_t i = 0; i < count && menu == 0; ++i)
-      entries.push_back(
-          {L"site " + std::to_wstring(i), static_cast<UINT>(win::PopupMenu::kFirstSourceCommand + i), -1, false});
+      entries.push_back({L"site " + std::to_wstring(i), static_cast<UINT>(kFirst + i), -1, false});
   }
-  bool Choose(UINT) override { return false; }
 };
 
 TEST_F(PopupMenuTest, ALevelTallerThanTheScreenEndsInAnEntryThatOpensTheRest) {
@@ -155,8 +140,7 @@ TEST_F(PopupMenuTest, ALevelTallerThanTheScreenEndsInAnEntryThatOpensTheRest) {
     // Every entry once, in order, a few steps away at most.
     std::vector<UINT> commands;
     for (const Owner::Shown& entry : owner.tree) {
-      if (entry.command >= win::PopupMenu::kFirstSourceCommand && entry.command != UINT(-1))
-        commands.push_back(entry.command - win::PopupMenu::kFirstSourceCommand);
+      if (entry.command >= kFirst && entry.command != UINT(-1)) commands.push_back(entry.command - kFirst);
       EXPECT_LE(entry.depth, 4);
     }
     std::vector<UINT> expected(count);

@@ -1,0 +1,240 @@
+#include "app/BookmarkKeeper.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <utility>
+
+#include "resources/Texts.h"
+#include "text/FailureText.h"
+#include "text/IntegerText.h"
+#include "text/LongPath.h"
+#include "text/ShortcutName.h"
+#include "win/Failure.h"
+#include "win/Handles.h"
+#include "win/WideText.h"
+
+namespace app {
+namespace {
+
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(text::VerbatimPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The shell takes no "\\?\" form: past MAX_PATH, or with a name that
+// would be trimmed (one ending in a dot or space), a file is handed over by
+// its short path.
+std::wstring ShellPath(const std::wstring& path) {
+  const bool trimmed =
+      path.find(L".\\") != path.npos || path.find(L" \\") != path.npos || path.ends_with(L'.') || path.ends_with(L' ');
+  if (path.size() < MAX_PATH && !trimmed) return path;
+  const std::wstring verbatim = text::VerbatimPath(path);
+  std::wstring shortPath(verbatim.size() + 1, L'\0');
+  shortPath.resize(GetShortPathNameW(verbatim.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size())));
+  if (shortPath.starts_with(L"\\\\?\\UNC\\")) shortPath.replace(0, 8, L"\\\\");
+  if (shortPath.starts_with(L"\\\\?\\")) shortPath.erase(0, 4);
+  return shortPath.empty() ? path : shortPath;
+}
+
+// Marks a long operation for as long as it runs.
+class Busy {
+ public:
+  explicit Busy(bool& busy) : busy_(busy) { busy_ = true; }
+  ~Busy() { busy_ = false; }
+  Busy(const Busy&) = delete;
+  Busy& operator=(const Busy&) = delete;
+
+ private:
+  bool& busy_;
+};
+
+}  // namespace
+
+BookmarkKeeper::BookmarkKeeper(const std::string& exeFolder)
+    : store_(exeFolder + "favorite\\"), records_(store_.WideFolder()) {}
+
+void BookmarkKeeper::Start() {
+  urlFolder_ = store_.Folder();
+  store_.Prepare();
+  // Watched first, so that nothing changed during the walk goes unseen.
+  changes_ = std::make_unique<win::FolderChanges>(text::VerbatimPath(store_.WideFolder()));
+  ReadTree();
+}
+
+void BookmarkKeeper::FindFileFind(const TSearchRec& found) { records_.AddFound(found.WideName); }
+
+void BookmarkKeeper::ReadTree(const std::wstring& relative) {
+  const std::wstring folder = store_.WideFolder() + relative;
+  const std::string ansi = win::ToAnsi(folder);
+  // The walk starts from a name of the code page: a folder that has none is
+  // read with the whole tree.
+  if (!relative.empty() && win::FromAnsi(ansi) != folder) return ReadTree();
+  const Busy busy(busy_);
+  if (relative.empty()) {
+    records_.Clear();
+    store_.Walk(search_, urlFolder_,
+                {[this](const std::wstring& name) { records_.EnterFolder(name); },
+                 [this](const TSearchRec& found) { FindFileFind(found); }, [this] { records_.LeaveFolder(); }});
+    records_.Compact();
+    return;
+  }
+  const size_t prefix = store_.WideFolder().size();
+  store_.Walk(
+      search_, ansi,
+      {nullptr, [&](const TSearchRec& found) { records_.Add((found.WideFolder + found.WideName).substr(prefix)); },
+       nullptr});
+}
+
+void BookmarkKeeper::TakeChanges() {
+  if (busy_ || urlFolder_.empty()) return;
+  const auto taken = changes_ && changes_->Watching() ? changes_->Take() : std::nullopt;
+  if (!taken) return ReadTree();
+  for (const win::FolderChange& change : *taken) Apply(change);
+}
+
+// What the program changed itself is in the records already, so its own
+// notices find nothing to do.
+void BookmarkKeeper::Apply(const win::FolderChange& change) {
+  const UINT known = records_.Find(change.path);
+  if (!change.added) return records_.Remove(known);
+  if (known) return;
+  const DWORD attributes = GetFileAttributesW(text::VerbatimPath(store_.WideFolder() + change.path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return;  // gone again: its removal follows
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return ReadTree(change.path + L'\\');
+  if (text::IsShortcutName(change.path)) records_.Add(change.path);
+}
+
+bool BookmarkKeeper::Accepts(const win::Dropped& dropped) { return text::BringsBookmarks(dropped.files, dropped.link); }
+
+void BookmarkKeeper::Queue(win::Dropped dropped) { queue_.push_back(std::move(dropped)); }
+
+std::vector<Said> BookmarkKeeper::StoreQueued() {
+  std::vector<Said> said;
+  if (busy_) return said;
+  while (!queue_.empty()) {
+    const win::Dropped dropped = std::move(queue_.front());
+    queue_.pop_front();
+    StoreDrop(dropped, said);
+  }
+  return said;
+}
+
+// Each in the shell's order, so the entries of one drop keep it; a failure
+// is told and the other names are still stored.
+void BookmarkKeeper::StoreDrop(const win::Dropped& dropped, std::vector<Said>& said) {
+  const auto attempt = [&said](auto&& store) {
+    try {
+      store();
+    } catch (const win::Failure& failure) {
+      said.push_back({text::WithFinalDot(failure.Text()), true});
+    }
+  };
+  for (const std::wstring& name : dropped.files) {
+    if (text::IsShortcutName(name)) {
+      attempt([&] { AddUrlFile(name); });
+    } else if (text::IsBookmarkFileName(name)) {
+      attempt([&] { said.push_back(Import(name)); });
+    }
+  }
+  if (dropped.files.empty() && dropped.link) attempt([&] { AddLink(*dropped.link); });
+}
+
+void BookmarkKeeper::Record(const Bookmark& stored) {
+  records_.Add(std::wstring_view(stored.path).substr(store_.WideFolder().size()), stored.isNew);
+}
+
+bool BookmarkKeeper::AddUrlFile(const std::wstring& FileName) {
+  const std::optional<Bookmark> stored = store_.CopyIn(FileName);
+  if (stored) Record(*stored);
+  return stored.has_value();
+}
+
+void BookmarkKeeper::AddLink(const text::WebLink& offered) {
+  if (const std::optional<text::WebLink> link = text::WebLinkFrom(offered.url, offered.title))
+    Record(store_.WriteLink(*link));
+}
+
+Said BookmarkKeeper::Import(const std::wstring& file) {
+  const Imported imported = [&] {
+    const Busy busy(busy_);
+    // Thousands of links take seconds: the window goes on answering meanwhile.
+    return store_.Import(file, search_.ProcessMessages);
+  }();
+  for (const Bookmark& stored : imported.stored) Record(stored);
+  std::wstring said =
+      text::Format(win::FromUtf8(resources::kBookmarksImported), {text::Decimal(imported.stored.size())});
+  if (imported.skipped)
+    said += text::Format(win::FromUtf8(resources::kBookmarksNotImported), {text::Decimal(imported.skipped)});
+  // Stopped part-way: what was stored stays, and the box says why the rest is not.
+  if (!imported.failure.empty()) return {text::WithFinalDot(imported.failure) + L"\r\n" + said, true};
+  return {said};
+}
+
+Said BookmarkKeeper::Export(const std::wstring& file) {
+  const Exported exported = [&] {
+    const Busy busy(busy_);
+    return store_.Export(search_, file);
+  }();
+  std::wstring said = text::Format(win::FromUtf8(resources::kBookmarksExported), {text::Decimal(exported.written)});
+  if (exported.withoutUrl)
+    said += text::Format(win::FromUtf8(resources::kBookmarksWithoutUrl), {text::Decimal(exported.withoutUrl)});
+  return {said};
+}
+
+void BookmarkKeeper::Paste(HWND owner) {
+  // Told apart from an empty clipboard: OLE's reading would only find nothing.
+  if (!win::ClipboardLock(owner).IsOpen()) throw win::Failure(win::FromUtf8(resources::kCannotOpenClipboard));
+  Microsoft::WRL::ComPtr<IDataObject> data;
+  if (FAILED(OleGetClipboard(&data))) throw win::Failure(win::FromUtf8(resources::kCannotOpenClipboard));
+  win::Dropped pasted = win::ReadDropped(data.Get());
+  if (!Accepts(pasted)) throw win::Failure(win::FromUtf8(resources::kNoUrlOnClipboard));
+  Queue(std::move(pasted));
+}
+
+std::wstring BookmarkKeeper::ExistingPath(UINT entry) {
+  std::wstring path = records_.PathOf(entry);
+  if (!Exists(path)) {
+    records_.Remove(entry);
+    throw win::Failure(text::Format(win::FromUtf8(resources::kNotFound), {path}));
+  }
+  return path;
+}
+
+void BookmarkKeeper::Open(UINT entry, HWND owner) {
+  const std::wstring target = ShellPath(ExistingPath(entry));
+  SHELLEXECUTEINFOW open{};
+  open.cbSize = sizeof open;
+  // A folder's failure goes untold, as opening the storage folder's does.
+  open.fMask = SEE_MASK_FLAG_NO_UI;
+  open.hwnd = owner;
+  open.lpVerb = L"Open";
+  open.lpFile = target.c_str();
+  open.nShow = SW_SHOW;
+  // Silence here would leave the user wondering whether the click was taken.
+  if (!ShellExecuteExW(&open) && !records_.IsFolder(entry)) throw win::Failure(win::SystemErrorText(GetLastError()));
+}
+
+void BookmarkKeeper::Rename(UINT entry, const std::wstring& typed) {
+  records_.Rename(entry, store_.Rename(ExistingPath(entry), typed));
+}
+
+void BookmarkKeeper::Delete(UINT entry) {
+  store_.Remove(ExistingPath(entry));
+  records_.Remove(entry);
+}
+
+void BookmarkKeeper::CopyUrl(UINT entry, HWND owner) const {
+  const std::wstring path = records_.PathOf(entry);
+  const std::optional<std::string> url = store_.UrlOf(path);
+  if (!url) {
+    throw win::Failure(text::Format(win::FromUtf8(resources::kNoUrlInShortcut), {path.substr(path.rfind(L'\\') + 1)}));
+  }
+  const win::ClipboardLock clipboard(owner);
+  if (!clipboard.IsOpen()) throw win::Failure(win::FromUtf8(resources::kCannotOpenClipboard));
+  EmptyClipboard();
+  // A shortcut's URL is ASCII, so both forms hold it exactly.
+  win::SetClipboardText(CF_TEXT, *url);
+  win::SetClipboardText(CF_UNICODETEXT, win::FromAnsi(*url));
+}
+
+}  // namespace app

@@ -1,0 +1,87 @@
+#pragma once
+// What the program does with its bookmarks, apart from any window: it owns
+// the store, the records the menu shows, the queue of drops and the watch on
+// the folder, and runs one long operation at a time. Each call returns what
+// happened, or throws win::Failure with the text to show.
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/BookmarkMenu.h"
+#include "app/BookmarkStore.h"
+#include "findfile/FindFile.h"
+#include "win/DropTarget.h"
+#include "win/FolderChanges.h"
+
+namespace app {
+
+// What an operation has to tell the user, as a box says it.
+struct Said {
+  std::wstring text;
+  bool failure = false;
+};
+
+class BookmarkKeeper {
+ public:
+  // `exeFolder` ends with '\'; the bookmarks live in its "favorite\".
+  explicit BookmarkKeeper(const std::string& exeFolder);
+
+  // Makes the folder, reads its tree into the records and starts watching it.
+  void Start();
+  // The storage folder, ending with '\'; empty until Start.
+  const std::string& UrlFolder() const { return urlFolder_; }
+  const BookmarkMenu& Records() const { return records_; }
+  BookmarkMenu& Records() { return records_; }
+  // Signalled when the folder's tree has changed; null when it is not watched.
+  HANDLE ChangeSignal() const { return changes_ && changes_->Watching() ? changes_->Signal() : nullptr; }
+  // Applies what other programs changed in the tree since the last call;
+  // where the tree cannot be watched, reads it again.
+  void TakeChanges();
+
+  // Whether a drop or a paste brings anything that is kept.
+  static bool Accepts(const win::Dropped& dropped);
+  // What a drop brought waits here until StoreQueued: the drop returns at once.
+  void Queue(win::Dropped dropped);
+  // Stores what waits, each in turn and each drop's names in their order;
+  // nothing while a long operation runs, which goes on with the queue.
+  std::vector<Said> StoreQueued();
+  // Stores a shortcut file and gives it an entry; false when the name is no
+  // shortcut's. A file that has an entry already keeps that one.
+  bool AddUrlFile(const std::wstring& FileName);
+  // Reads what the clipboard holds into the queue, as a drop of it would be.
+  void Paste(HWND owner);
+  // Writes the whole tree to a browser's bookmark file.
+  Said Export(const std::wstring& file);
+
+  // A bookmark opens in the browser, a folder in the file manager.
+  void Open(UINT entry, HWND owner);
+  // Returns the name the entry has now.
+  void Rename(UINT entry, const std::wstring& typed);
+  void Delete(UINT entry);
+  void CopyUrl(UINT entry, HWND owner) const;
+
+ private:
+  void FindFileFind(const TSearchRec& found);
+  // Reads the whole tree, or the folder at `relative` (ending with '\'), into the records.
+  void ReadTree(const std::wstring& relative = {});
+  void Apply(const win::FolderChange& change);
+  void StoreDrop(const win::Dropped& dropped, std::vector<Said>& said);
+  Said Import(const std::wstring& file);
+  void AddLink(const text::WebLink& offered);
+  void Record(const Bookmark& stored);
+  // The entry's file or folder; throws "<path> が見つかりません" and drops
+  // the entry when it is gone.
+  std::wstring ExistingPath(UINT entry);
+
+  BookmarkStore store_;
+  std::string urlFolder_;
+  TFindFile search_;
+  BookmarkMenu records_;
+  std::unique_ptr<win::FolderChanges> changes_;
+  std::deque<win::Dropped> queue_;
+  bool busy_ = false;  // a long operation runs: a walk, an import, an export
+};
+
+}  // namespace app

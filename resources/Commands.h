@@ -1,0 +1,27 @@
+#pragma once
+// Every command the program knows, one id each, from this one list: the
+// menus' entries, a bookmark's or a folder's own actions and the keys all
+// reach the main window's one dispatcher with these ids.
+
+namespace resources {
+
+enum Command : unsigned {
+  CmdNone = 0,
+  // The title entry's sub-menu.
+  CmdOpenURLFolder,
+  CmdPaste,
+  CmdImport,
+  CmdExport,
+  CmdAbout,
+  CmdExit,
+  // What is asked of one bookmark's or folder's entry; that entry goes along.
+  CmdEntryMenu,
+  CmdEntryOpen,
+  CmdEntryRename,
+  CmdEntryCopyUrl,
+  CmdEntryDelete,
+  // The bookmarks' and the folders' entries, one id each, from here on.
+  CmdFirstEntry = 0x1000,
+};
+
+}  // namespace resources

@@ -1,0 +1,206 @@
+// The keeper of the bookmarks, called as the window calls it: stores,
+// renames, deletes, copies, and applies the folder's changes, with no window.
+#include "app/BookmarkKeeper.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "TamarooProcess.h"
+#include "app/FailureTexts.h"
+#include "win/Failure.h"
+#include "win/WideText.h"
+
+namespace tamaroo_test {
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+const std::string kShortcut = "[InternetShortcut]\r\nURL=https://example.com/\r\n";
+
+// The text of the failure `action` throws; empty when it throws none.
+std::wstring ThrownBy(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const win::Failure& failure) {
+    return failure.Text();
+  }
+  return L"";
+}
+
+// The Recycle Bin as Wine keeps it: the desktop's trash folder, which the
+// test script puts under XDG_DATA_HOME (Wine shows no HOME to programs).
+std::string TrashFolder() {
+  char unixPath[MAX_PATH] = "";
+  if (!GetEnvironmentVariableA("XDG_DATA_HOME", unixPath, MAX_PATH)) return "";
+  std::string folder = unixPath;
+  std::replace(folder.begin(), folder.end(), '/', '\\');
+  return "Z:" + folder + "\\Trash\\files\\";
+}
+
+Names NamesIn(const app::BookmarkKeeper& keeper, UINT folder = 0) {
+  Names names;
+  for (const UINT entry : keeper.Records().EntriesIn(folder)) names.push_back(keeper.Records().NameOf(entry));
+  return names;
+}
+
+class Keeper : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    win::UseFailureTexts(app::kFailureTexts);
+    CreateDirectoryA(Favorite().c_str(), nullptr);
+  }
+  std::string Favorite() const { return exe.Path() + "favorite\\"; }
+  Names Top() const { return NamesIn(keeper); }
+  UINT Entry(const std::wstring& relative) const { return keeper.Records().Find(relative); }
+
+  TempFolder exe, elsewhere;
+  app::BookmarkKeeper keeper{exe.Path()};
+};
+
+enum class Source { Elsewhere, InStorage, Folder, Missing };
+
+struct Drop {
+  const char* name;
+  Source source;
+  int othersStored;        // different files already under the name, "(2)", ...
+  bool sameStored;         // the name's next free place already holds the same bytes
+  const wchar_t* caption;  // of the new entry; nullptr: none
+  const char* storedAs;    // the file that then holds the source's bytes
+  const wchar_t* box;
+  bool again = false;  // dropped before: kept, but no second entry
+};
+
+TEST_F(Keeper, AddUrlFileStoresWithoutOverwritingOrLosing) {
+  const Drop drops[] = {
+      {"new.url", Source::Elsewhere, 0, false, L"new", "new.url", nullptr},
+      {".url", Source::Elsewhere, 0, false, L"", ".url", nullptr},
+      {"same.url", Source::Elsewhere, 0, true, L"same", "same.url", nullptr},
+      {"other.url", Source::Elsewhere, 1, false, L"other (2)", "other (2).url", nullptr},
+      {"twice.url", Source::Elsewhere, 2, false, L"twice (3)", "twice (3).url", nullptr},
+      {"again.url", Source::Elsewhere, 1, true, L"again (2)", "again (2).url", nullptr},
+      {"inside.url", Source::InStorage, 0, true, L"inside", "inside.url", nullptr},
+      {"links.url", Source::Folder, 0, false, nullptr, nullptr, nullptr},
+      {"upper.URL", Source::Elsewhere, 0, false, nullptr, nullptr, nullptr},
+      {"gone.url", Source::Missing, 0, false, nullptr, nullptr, L"gone.url を格納できません"},
+      {"new.url", Source::Elsewhere, 0, false, L"new", "new.url", nullptr, true},
+      {"inside.url", Source::InStorage, 0, true, L"inside", "inside.url", nullptr, true},
+  };
+  keeper.Start();
+  for (const Drop& d : drops) {
+    SCOPED_TRACE(d.name);
+    const std::string bytes = kShortcut + d.name;
+    const std::string bare = std::string(d.name).substr(0, std::string(d.name).find('.'));
+    auto place = [&](int n) { return "favorite\\" + bare + (n ? " (" + std::to_string(n + 1) + ")" : "") + ".url"; };
+    for (int n = 0; n < d.othersStored; ++n) exe.Write(place(n), "other");
+    if (d.sameStored) exe.Write(place(d.othersStored), bytes);
+    std::string source = elsewhere.Path() + d.name;
+    if (d.source == Source::Elsewhere) elsewhere.Write(d.name, bytes);
+    if (d.source == Source::InStorage) source = Favorite() + d.name;
+    if (d.source == Source::Folder) CreateDirectoryA(source.c_str(), nullptr);
+
+    const size_t before = Top().size();
+    bool added = false;
+    EXPECT_EQ(ThrownBy([&] { added = keeper.AddUrlFile(win::FromAnsi(source)); }), d.box ? d.box : L"");
+    EXPECT_EQ(added, d.caption != nullptr);
+    ASSERT_EQ(Top().size(), before + (added && !d.again));
+    if (d.again) {
+      EXPECT_FALSE(exe.Exists(place(1))) << "stored twice";
+    }
+    if (!added || d.again) continue;
+    EXPECT_EQ(Top().back(), d.caption);
+    EXPECT_EQ(exe.Read(std::string("favorite\\") + d.storedAs), bytes);
+    if (d.othersStored) {
+      EXPECT_EQ(exe.Read(place(0)), "other");
+    }
+  }
+}
+
+// A rename keeps the entry's place, and a folder's entries open their files
+// under its new name; a taken or empty name is refused and changes nothing.
+TEST_F(Keeper, RenamesInPlaceRefusingATakenOrEmptyName) {
+  const struct {
+    const wchar_t* entry;
+    const wchar_t* refused;
+    const wchar_t* refusal;
+    const wchar_t* renamed;
+    const wchar_t* moved;  // a file below the entry, afterwards
+    Names after;
+  } cases[] = {
+      {L"a.url", L"b", L"b という名前はすでにあります", L"c", L"c.url", {L"c", L"b", L"news"}},
+      {L"news", L" . ", L"名前を入力してください", L"daily", L"daily\\n1.url", {L"a", L"b", L"daily"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.renamed);
+    const TempFolder folder;
+    CreateDirectoryA((folder.Path() + "favorite\\news").c_str(), nullptr);
+    for (const char* name : {"favorite\\a.url", "favorite\\b.url", "favorite\\news\\n1.url"})
+      folder.Write(name, kShortcut);
+    app::BookmarkKeeper renaming(folder.Path());
+    renaming.Start();
+    const UINT entry = renaming.Records().Find(c.entry);
+    EXPECT_EQ(ThrownBy([&] { renaming.Rename(entry, c.refused); }), c.refusal);
+    renaming.Rename(entry, c.renamed);
+    // Its own change notices come back and find nothing to do.
+    Sleep(100);
+    renaming.TakeChanges();
+    EXPECT_EQ(NamesIn(renaming), c.after);
+    const UINT moved = renaming.Records().Find(c.moved);
+    ASSERT_NE(moved, 0u);
+    EXPECT_NE(GetFileAttributesW(renaming.Records().PathOf(moved).c_str()), INVALID_FILE_ATTRIBUTES);
+  }
+}
+
+// Deleted entries go to the Recycle Bin, a folder with everything in it; a
+// URL is copied as text, and a shortcut without one says so.
+TEST_F(Keeper, DeletesToTheRecycleBinAndCopiesAUrl) {
+  const std::string doomed = "zz-deleted-" + std::to_string(GetCurrentProcessId()) + ".url";
+  CreateDirectoryA((Favorite() + "old").c_str(), nullptr);
+  for (const std::string& name : {std::string("keep.url"), doomed, std::string("old\\o.url")})
+    exe.Write("favorite\\" + name, kShortcut);
+  exe.Write("favorite\\b.url", "[InternetShortcut]\r\nIconIndex=0\r\n");
+  keeper.Start();
+  keeper.CopyUrl(Entry(L"keep.url"), nullptr);
+  OpenClipboard(nullptr);
+  EXPECT_STREQ(static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT))), L"https://example.com/");
+  GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
+  CloseClipboard();
+  EXPECT_EQ(ThrownBy([&] { keeper.CopyUrl(Entry(L"b.url"), nullptr); }), L"b.url に URL がありません");
+
+  for (const std::wstring& gone : {win::FromAnsi(doomed), std::wstring(L"old")}) keeper.Delete(Entry(gone));
+  Sleep(100);
+  keeper.TakeChanges();
+  EXPECT_EQ(Top(), (Names{L"b", L"keep"}));
+  EXPECT_FALSE(exe.Exists("favorite\\" + doomed));
+  EXPECT_FALSE(exe.Exists("favorite\\old"));
+  if (const std::string trash = TrashFolder(); !trash.empty()) {
+    EXPECT_NE(GetFileAttributesA((trash + doomed).c_str()), INVALID_FILE_ATTRIBUTES) << trash + doomed;
+  }
+}
+
+// What another program adds or removes is applied where it happened; what
+// the keeper stored itself is not added again, and no entry is made anew.
+TEST_F(Keeper, AppliesAnotherProgramsChangesWhereTheyHappened) {
+  exe.Write("favorite\\a.url", kShortcut);
+  elsewhere.Write("dropped.url", kShortcut + "dropped");
+  keeper.Start();
+  ASSERT_TRUE(keeper.AddUrlFile(win::FromAnsi(elsewhere.Path() + "dropped.url")));
+  const UINT dropped = Entry(L"dropped.url");
+  exe.Write("favorite\\other.url", kShortcut);
+  CreateDirectoryA((Favorite() + "sub").c_str(), nullptr);
+  exe.Write("favorite\\sub\\s.url", kShortcut);
+  DeleteFileA((Favorite() + "a.url").c_str());
+  const Names expected{L"dropped", L"other", L"sub"};
+  EXPECT_TRUE(WaitUntil([&] {
+    keeper.TakeChanges();
+    return Top() == expected;
+  })) << testing::PrintToString(Top());
+  EXPECT_EQ(Entry(L"dropped.url"), dropped) << "the whole tree was read again";
+  EXPECT_EQ(NamesIn(keeper, Entry(L"sub")), Names{L"s"});
+}
+
+}  // namespace
+}  // namespace tamaroo_test

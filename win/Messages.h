@@ -1,0 +1,18 @@
+#pragma once
+// The program's private window messages, listed once so that no two share a number.
+#include <windows.h>
+
+namespace win {
+
+enum PrivateMessage : UINT {
+  // To the application window: shows a failure posted for later; lParam
+  // owns a heap-allocated std::wstring.
+  kShowFailureMessage = WM_APP,
+  // To the main window: stores what drops brought, once the drop has returned.
+  kStoreDropsMessage,
+  // To a menu's owner, from inside the open menu: wParam a command asked of
+  // the entry whose command is lParam.
+  kEntryCommandMessage,
+};
+
+}  // namespace win
