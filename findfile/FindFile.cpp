@@ -210,7 +210,7 @@ int TFindFile::Execute() {
   const std::string dir = CutTrailingDelimiter(FolderName) + "\\";
   const std::wstring wideDir = FromAnsi(dir);
   std::vector<std::wstring> walkPath;
-  SearchFolder(dir, wideDir, ExtendedPath(wideDir), walkPath);
+  SearchFolder(dir, wideDir, ExtendedPath(wideDir), walkPath, nullptr);
   return FFoundCount;
 }
 
@@ -221,12 +221,13 @@ std::string TFindFile::CutTrailingDelimiter(const std::string& path) {
 }
 
 void TFindFile::SearchFolder(const std::string& dir, const std::wstring& wideDir, const std::wstring& callDir,
-                             std::vector<std::wstring>& walkPath) {
+                             std::vector<std::wstring>& walkPath, const wchar_t* ownName) {
   WIN32_FIND_DATAW data;
   HANDLE first = FindFirstFileExW((callDir + L"*.*").c_str(), WithShortNames ? FindExInfoStandard : FindExInfoBasic,
                                   &data, FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
   if (first == INVALID_HANDLE_VALUE) return;
-  const FindHandle search(first);
+  FindHandle search(first);
+  if (ownName && OnEnterFolder) OnEnterFolder(ownName);
   walkPath.push_back(callDir);
   do {
     if (ProcessMessages) ProcessMessages();
@@ -238,7 +239,8 @@ void TFindFile::SearchFolder(const std::string& dir, const std::wstring& wideDir
       if (IsFindSub && data.cFileName[0] != L'.') {
         const std::wstring sub = callDir + data.cFileName + L"\\";
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || !LeadsBack(sub, walkPath))
-          SearchFolder(dir + ToAnsi(data.cFileName) + "\\", wideDir + data.cFileName + L"\\", sub, walkPath);
+          SearchFolder(dir + ToAnsi(data.cFileName) + "\\", wideDir + data.cFileName + L"\\", sub, walkPath,
+                       data.cFileName);
       }
       continue;
     }
@@ -248,6 +250,8 @@ void TFindFile::SearchFolder(const std::string& dir, const std::wstring& wideDir
       DoFind(name, dir, FCancelled, MakeSearchRec(search.get(), data, name, wideDir));
   } while (FindNextFileW(search.get(), &data));
   walkPath.pop_back();
+  search.reset();
+  if (ownName && OnLeaveFolder) OnLeaveFolder();
 }
 
 // A link to the root or to a folder that holds it, or into a folder that is

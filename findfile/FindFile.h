@@ -84,6 +84,23 @@ class TFindFile {
   // and leaves a quit message there for the program's own loop; empty:
   // nothing is called.
   std::function<void()> ProcessMessages;
+  // The tree as a tree, for a caller that builds one. OnEnterFolder is
+  // called when the walk goes into a subfolder (never for FolderName
+  // itself), with the folder's own name as the file system has it, under
+  // the rule of TSearchRec::WideName (a name made on Linux that no path
+  // carries comes as its short name); OnLeaveFolder when the walk is done
+  // with that folder and has closed its search, also when it was cancelled
+  // inside it. In between come the OnFind of the files in it and the
+  // OnEnterFolder to OnLeaveFolder of its subfolders, mixed in the order in
+  // which the file system lists its entries: each subfolder is walked
+  // through where it is met. Only the folders that the walk goes into are
+  // told, those in which no file fits too: none with IsFindSub false, and no
+  // folder whose name starts with '.', link leading back, or folder that
+  // cannot be read. An exception out of a handler or the time filter ends
+  // the walk at once, without the OnLeaveFolder of the folders it was in.
+  // Empty: nothing is called.
+  std::function<void(const std::wstring& name)> OnEnterFolder;
+  std::function<void()> OnLeaveFolder;
 
   // -1 when FolderName is empty; otherwise the number of files reported
   // (a missing or unreadable folder gives 0).
@@ -96,9 +113,10 @@ class TFindFile {
  private:
   // dir and wideDir: the folder as reported, ending with '\'; callDir: the
   // same in the "\\?\" form that the wide calls take; walkPath: the callDirs
-  // being searched, outermost first.
+  // being searched, outermost first; ownName: the subfolder's own name, null
+  // for FolderName.
   void SearchFolder(const std::string& dir, const std::wstring& wideDir, const std::wstring& callDir,
-                    std::vector<std::wstring>& walkPath);
+                    std::vector<std::wstring>& walkPath, const wchar_t* ownName);
   void DoFind(const std::string& fileName, const std::string& path, bool& cancel, const TSearchRec& search);
   bool TimeFits(const WIN32_FIND_DATAW& data) const;
   static bool LeadsBack(const std::wstring& link, const std::vector<std::wstring>& walkPath);

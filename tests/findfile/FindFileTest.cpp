@@ -200,6 +200,7 @@ TEST(FindFile, CancelStopsAtTheThirdFileDeepDown) {
   tree.Folder("a");
   tree.Folder("a\\b");
   tree.Folder("a\\b\\c");
+  tree.Folder("a\\b\\e");  // empty, after c
   for (const char* name : {"1.txt", "2.txt", "3.txt", "4.txt", "5.txt"}) tree.File(std::string("a\\b\\c\\") + name);
   // A file of an outer folder, met after the sub-folder: the stop holds there too.
   tree.File("a\\z.txt");
@@ -209,7 +210,11 @@ TEST(FindFile, CancelStopsAtTheThirdFileDeepDown) {
   TFindFile find;
   find.FolderName = tree.root;
   int calls = 0;
+  std::wstring events;
+  find.OnEnterFolder = [&](const std::wstring& name) { events += name + L'('; };
+  find.OnLeaveFolder = [&] { events += L')'; };
   find.OnFind = [&](const std::string&, const std::string& path, TSearchRec, bool& cancel) {
+    events += L'f';
     EXPECT_FALSE(cancel);
     EXPECT_EQ(path, tree.root + "\\a\\b\\c\\");
     cancel = ++calls == 3;
@@ -219,6 +224,7 @@ TEST(FindFile, CancelStopsAtTheThirdFileDeepDown) {
   // The next search starts afresh.
   find.OnFind = nullptr;
   EXPECT_EQ(find.Execute(), 6);
+  EXPECT_EQ(events, L"a(b(c(fff)))a(b(c()e()))");
 }
 
 TEST(FindFile, TimeFilterComparesTheChosenStampStrictly) {

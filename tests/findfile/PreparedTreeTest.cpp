@@ -103,7 +103,11 @@ TEST_F(PreparedTree, EntersFoldersThatOnlyTheWideNamesReach) {
     find.WithShortNames = withShortNames;
     std::vector<Found> reports;
     std::vector<TSearchRec> records;
+    std::wstring open(names.begin(), names.end());  // the folder the walk is in, by the names it told
+    find.OnEnterFolder = [&](const std::wstring& name) { open += name + L'\\'; };
+    find.OnLeaveFolder = [&] { open.resize(open.rfind(L'\\', open.size() - 2) + 1); };
     find.OnFind = [&](const std::string& fileName, const std::string& path, TSearchRec search, bool&) {
+      EXPECT_EQ(search.WideFolder, open);
       reports.push_back({path, fileName});
       records.push_back(search);
     };
