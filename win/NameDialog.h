@@ -1,9 +1,9 @@
 #pragma once
 // A modal dialog that asks for a name: a one-line edit box holding the current
 // name, all selected, and OK and Cancel. Enter is OK; Esc, the close box and
-// Alt+F4 are Cancel. OK asks `check` about the text: a refusal
-// is shown on a line above the buttons and the dialog stays open with the
-// focus in the edit box; no refusal closes it.
+// Alt+F4 are Cancel. OK asks `check` about the text: a refusal is shown on a
+// line above the buttons and the dialog stays open with the focus in the edit
+// box; no refusal closes it.
 #include <functional>
 #include <optional>
 #include <string>
