@@ -80,6 +80,23 @@ bool WriteWholeFile(const std::string& path, const std::string& contents) {
          written == contents.size() && FlushFileBuffers(file.get());
 }
 
+// Another program replacing the file at the same moment, or holding it open
+// (an editor, a virus scanner), refuses the move for a while: it is tried
+// again, for up to a second, before it counts as failed.
+bool MoveIntoPlace(const std::string& from, const std::string& to) {
+  constexpr ULONGLONG kPatience = 1000;
+  constexpr DWORD kPause = 20;
+  const ULONGLONG start = GetTickCount64();
+  while (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = GetLastError();
+    if ((error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) ||
+        GetTickCount64() - start + kPause > kPatience)
+      return false;
+    Sleep(kPause);
+  }
+  return true;
+}
+
 }  // namespace
 
 SettingsFile::~SettingsFile() { WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str()); }
@@ -94,8 +111,7 @@ void SettingsFile::WriteIntegers(const char* section, std::initializer_list<Inte
   // The profile functions write in place and miss a full disk; the new file is
   // made beside the old one under a name of this process and then put in its place.
   const std::string temporary = path_ + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
-  if (!WriteWholeFile(temporary, ContentsWith(path_, section, values)) ||
-      !MoveFileExA(temporary.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!WriteWholeFile(temporary, ContentsWith(path_, section, values)) || !MoveIntoPlace(temporary, path_)) {
     DeleteFileA(temporary.c_str());
     throw win::Failure(text::Format(win::FromUtf8(resources::kCannotWrite), {win::FromAnsi(path_)}));
   }

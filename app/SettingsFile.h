@@ -24,8 +24,9 @@ class SettingsFile {
   std::int32_t ReadInteger(const char* section, const char* key, std::int32_t fallback) const;
   // Sets the keys, keeping the file's other keys and sections, by replacing
   // the whole file at once: a reader never sees some of the keys written and
-  // others not, and a failed write leaves the old file. Throws Failure naming
-  // the file when it cannot be written.
+  // others not, and a failed write leaves the old file. A file that another
+  // program is replacing or holds open is waited for, up to a second. Throws
+  // Failure naming the file when it cannot be written.
   void WriteIntegers(const char* section, std::initializer_list<Integer> values);
 
  private:

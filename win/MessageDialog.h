@@ -1,17 +1,15 @@
 #pragma once
-// A modal message dialog: an icon, a word-wrapped text and one "OK" button,
-// laid out from the system's message-box font at the primary monitor's DPI
-// and centred on that screen. The button, Enter, Esc, the close box and Alt+F4 close it; Ctrl+C
-// copies its content to the clipboard as plain text.
+// A modal message dialog: an icon, a word-wrapped text and one "OK" button.
+// The button, Enter, Esc, the close box and Alt+F4 close it; Ctrl+C copies its
+// content to the clipboard as plain text.
 #include <string>
 
-#include "text/Layout.h"
-#include "win/Form.h"
 #include "win/Handles.h"
+#include "win/ModalDialog.h"
 
 namespace win {
 
-class MessageDialog : public Form {
+class MessageDialog : public ModalDialog {
  public:
   // Control identifiers of the icon and the text; the button's is IDOK.
   static constexpr int kImageId = 100;
@@ -23,27 +21,21 @@ class MessageDialog : public Form {
   // when a window cannot be made; what was made is destroyed again.
   MessageDialog(std::wstring caption, std::string message, const wchar_t* iconName);
 
-  // Shows the dialog with the program's other windows disabled and runs its
-  // message loop until it closes: IDOK from the button, Enter or Esc, IDCANCEL
-  // from the close box or Alt+F4.
-  int ShowModal();
+  // Shows the dialog until it closes: IDOK from the button, Enter or Esc,
+  // IDCANCEL from the close box or Alt+F4.
+  int ShowModal() { return RunModal(); }
 
  protected:
+  bool TakeMessage(const MSG& msg) override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  HWND AddPart(const wchar_t* className, const wchar_t* caption, DWORD style, int id, const text::Box& box);
   void DrawPart(const DRAWITEMSTRUCT& item) const;
   void CopyToClipboard() const;
 
   std::wstring caption_;
   std::string message_;
-  UINT dpi_;
   IconHandle icon_;
-  FontHandle ownFont_;
-  HFONT font_;
-  HWND button_ = nullptr;
-  int result_ = 0;
 };
 
 }  // namespace win

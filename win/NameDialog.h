@@ -1,21 +1,18 @@
 #pragma once
 // A modal dialog that asks for a name: a one-line edit box holding the current
-// name, all selected, and OK and Cancel, laid out from the system's
-// message-box font at the primary monitor's DPI and centred on that screen. Enter is OK; Esc, the
-// close box and Alt+F4 are Cancel. OK asks `check` about the text: a refusal
-// is shown on a line above the buttons and the dialog stays open with the
-// focus in the edit box; no refusal closes it.
+// name, all selected, and OK and Cancel. Enter is OK; Esc, the close box and
+// Alt+F4 are Cancel. OK asks `check` about the text: a refusal is shown on a
+// line above the buttons and the dialog stays open with the focus in the edit
+// box; no refusal closes it.
 #include <functional>
 #include <optional>
 #include <string>
 
-#include "text/Layout.h"
-#include "win/Form.h"
-#include "win/Handles.h"
+#include "win/ModalDialog.h"
 
 namespace win {
 
-class NameDialog : public Form {
+class NameDialog : public ModalDialog {
  public:
   // The program's words on the dialog.
   struct Texts {
@@ -33,25 +30,21 @@ class NameDialog : public Form {
   // when a window cannot be made; what was made is destroyed again.
   NameDialog(Texts texts, std::wstring name, Check check);
 
-  // Shows the dialog with the program's other windows disabled and runs its
-  // message loop until it closes: the accepted name, or nothing for Cancel.
-  std::optional<std::wstring> ShowModal();
+  // Shows the dialog until it closes: the accepted name, or nothing for Cancel.
+  std::optional<std::wstring> ShowModal() {
+    return RunModal() == IDOK ? std::optional(std::move(accepted_)) : std::nullopt;
+  }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  HWND AddPart(const wchar_t* className, const wchar_t* caption, DWORD exStyle, DWORD style, int id,
-               const text::Box& box);
   void Accept();
 
   Check check_;
-  FontHandle ownFont_;
-  HFONT font_;
   HWND edit_ = nullptr;
   HWND message_ = nullptr;
-  bool closed_ = false;
-  std::optional<std::wstring> accepted_;
+  std::wstring accepted_;
 };
 
 }  // namespace win

@@ -4,11 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "TamarooProcess.h"
 #include "win/Failure.h"
+#include "win/Handles.h"
 #include "win/WideText.h"
 
 namespace tamaroo_test {
@@ -43,6 +47,41 @@ TEST(SettingsFile, WritesBothKeysAndKeepsEverythingElse) {
     EXPECT_EQ(Value(file, "General", "Left"), "-5");
     EXPECT_EQ(Value(file, "General", "Top"), "600");
     EXPECT_EQ(Value(file, row.otherSection, row.otherKey), row.otherValue);
+    EXPECT_EQ(FileNames(folder.Path()), std::vector<std::string>{"Settings.ini"});
+  }
+}
+
+TEST(SettingsFile, AFileHeldOpenByAnotherProgramIsWaitedForUpToASecond) {
+  const struct {
+    std::chrono::milliseconds heldFor;
+    bool written;
+  } rows[] = {
+      {std::chrono::milliseconds(200), true}, {std::chrono::hours(1), false},  // in effect until the write gives up
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.written ? "let go" : "held");
+    const TempFolder folder;
+    const std::string file = folder.Path() + "Settings.ini";
+    folder.Write("Settings.ini", "[General]\r\nLeft=10\r\n");
+    // As an editor holds it: readers and writers shared, a rename not.
+    win::FileHandle held = win::OwnFile(CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                    nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    std::promise<void> done;
+    std::thread holder([&, wait = done.get_future()] {
+      wait.wait_for(row.heldFor);
+      held.reset();
+    });
+    std::wstring failure;
+    try {
+      app::SettingsFile(file).WriteIntegers("General", {{"Left", 1}});
+    } catch (const win::Failure& f) {
+      failure = f.Text();
+    }
+    done.set_value();
+    holder.join();
+    EXPECT_EQ(failure, row.written ? L"" : win::FromAnsi(file) + L" に書き込めません");
+    EXPECT_EQ(Value(file, "General", "Left"), row.written ? "1" : "10");
     EXPECT_EQ(FileNames(folder.Path()), std::vector<std::string>{"Settings.ini"});
   }
 }

@@ -1,0 +1,47 @@
+#pragma once
+// Base of the program's modal dialogs: a window owned by the application
+// window, in the system's message-box font at the primary monitor's DPI,
+// centred on that screen, shown with the program's other windows disabled.
+// The close box and Alt+F4 end it with IDCANCEL; the focus goes to its first
+// tab stop.
+#include <string>
+
+#include "text/Layout.h"
+#include "win/Form.h"
+#include "win/Handles.h"
+
+namespace win {
+
+class ModalDialog : public Form {
+ protected:
+  ModalDialog();
+
+  UINT Dpi() const { return dpi_; }
+  HFONT Font() const { return font_; }
+  // The letters "A" to "Z" and "a" to "z" in the font: their width over 52, their height.
+  SIZE LetterSize() const;
+
+  // Makes the window, hidden, with a client area of this size; throws Failure
+  // when it cannot be made.
+  void CreateFrame(const wchar_t* className, const std::wstring& caption, int clientWidth, int clientHeight);
+  // A control in the dialog's font; throws Failure when it cannot be made.
+  HWND AddPart(const wchar_t* className, const wchar_t* caption, DWORD exStyle, DWORD style, int id,
+               const text::Box& box);
+
+  // Shows the dialog and runs its loop until End: the result given there, or
+  // IDCANCEL when the program is ending.
+  int RunModal();
+  void End(int result) { result_ = result; }
+  // A message of the loop that the dialog takes before the dialog keys do.
+  virtual bool TakeMessage(const MSG&) { return false; }
+
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  UINT dpi_;
+  FontHandle ownFont_;
+  HFONT font_;
+  int result_ = 0;
+};
+
+}  // namespace win
