@@ -7,7 +7,7 @@ export XDG_DATA_HOME="$BUILD_DIR/xdg-data"
 wineserver -p
 # Starts Wine's services now, so they don't inherit ctest's output pipe.
 wine cmd /c exit </dev/null >/dev/null 2>&1
-ctest --test-dir "$BUILD_DIR" --output-on-failure "$@"
+step --show wine-tests -- ctest --test-dir "$BUILD_DIR" --output-on-failure "$@"
 rc=$?
 wineserver -k
 exit $rc

@@ -5,6 +5,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/native-env.sh"
+tell_failures
 seconds=${1:-20}
 
 # Each target with its longest input: paths stay within MAX_PATH, settings are
@@ -13,8 +14,8 @@ seconds=${1:-20}
 targets=(bmp_file:65536 integer_text:64 ansi_path:260 internet_shortcut:4096 shortcut_name:512 bookmark_file:65536)
 names=()
 for t in "${targets[@]}"; do names+=("fuzz_${t%%:*}"); done
-mkdir -p "$NATIVE_DIR"
-build_native "${names[@]}" >"$NATIVE_DIR/fuzz-build.log" || { cat "$NATIVE_DIR/fuzz-build.log"; exit 1; }
+# The build says only when it fails; its log is $TAMAROO_LOGS/native-build.log.
+build_native "${names[@]}" >/dev/null
 
 mkdir -p "$NATIVE_DIR/findings"
 failed=0
@@ -28,8 +29,8 @@ for t in "${targets[@]}"; do
     echo "$name: $(sed -n 's/^stat::number_of_executed_units: *//p' "$log") executions, clean"
   else
     failed=1
-    echo "$name: FAILED, see $log"
-    grep -E 'ERROR|SUMMARY|Test unit written' "$log" || tail -n 20 "$log"
+    echo "tamaroo: fuzz target $name failed; its output: $log" >&2
+    grep -E 'ERROR|SUMMARY|Test unit written' "$log" >&2 || tail -n 20 "$log" >&2
   fi
 done
 exit $failed

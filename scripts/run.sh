@@ -6,6 +6,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine-env.sh"
+tell_failures
 prepare
 
 # Settings.ini and the favorite folder live beside the executable; the face
@@ -19,9 +20,13 @@ cp -rn "$root/samples/favorite" "$run_dir/"
 cd "$run_dir"
 
 if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != "--screenshot" ]; then
-  exec wine Tamaroo.exe
+  wine Tamaroo.exe
+  exit
 fi
-[ -n "${DISPLAY:-}" ] || exec xvfb-run -a -s "$XVFB_ARGS" "$here/run.sh" --screenshot
+if [ -z "${DISPLAY:-}" ]; then
+  xvfb-run -a -s "$XVFB_ARGS" "$here/run.sh" --screenshot
+  exit
+fi
 
 wine Tamaroo.exe &
 pid=$!

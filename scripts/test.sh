@@ -6,11 +6,13 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine-env.sh"
 source "$here/native-env.sh"
+tell_failures
 prepare
 # The tree keeps its one style (.clang-format).
-(cd "$root" && git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
+check_format() (cd "$root" && git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror)
+step format -- check_format
 build_native native_tests
-ctest --test-dir "$NATIVE_DIR" --output-on-failure "$@"
+step --show native-tests -- ctest --test-dir "$NATIVE_DIR" --output-on-failure "$@"
 # Both cores; the tests that share the pointer or the foreground window still
 # run one at a time. A -j of the caller's comes later and wins.
 xvfb-run -a -s "$XVFB_ARGS" "$here/ctest-warm.sh" -j2 "$@"
