@@ -136,7 +136,7 @@ TEST_F(Keeper, RenamesInPlaceRefusingATakenOrEmptyName) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.renamed);
     const TempFolder folder;
-    CreateDirectoryA((folder.Path() + "favorite\\news").c_str(), nullptr);
+    for (const char* made : {"favorite", "favorite\\news"}) CreateDirectoryA((folder.Path() + made).c_str(), nullptr);
     for (const char* name : {"favorite\\a.url", "favorite\\b.url", "favorite\\news\\n1.url"})
       folder.Write(name, kShortcut);
     app::BookmarkKeeper renaming(folder.Path());
