@@ -205,12 +205,12 @@ TEST_F(TamarooMenu, DelAndF2OnASelectedEntryDeleteAndRename) {
   std::string trashFiles = std::string("Z:") + trash + "/Trash/files/";
   std::replace(trashFiles.begin(), trashFiles.end(), '/', '\\');
   const std::string doomed = "doomed-" + std::to_string(GetCurrentProcessId()) + ".url";
-  for (const std::string& name : {std::string("keep.url"), doomed})
+  for (const std::string& name : {doomed, std::string("keep.url")})
     exeFolder.Write("favorite\\" + name, "[InternetShortcut]\r\n");
   Sleep(200);  // the change notice comes through the program's loop
   HWND menu = ContextMenu(-1, -1);
   ASSERT_TRUE(menu);
-  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DELETE}) Key(menu, key);  // title, the doomed one (sorted first)
+  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DELETE}) Key(menu, key);  // title, the doomed one (written first)
   EXPECT_TRUE(WaitUntil([&] { return !exeFolder.Exists("favorite\\" + doomed); }));
   EXPECT_NE(GetFileAttributesA((trashFiles + doomed).c_str()), INVALID_FILE_ATTRIBUTES) << trashFiles + doomed;
 
