@@ -104,15 +104,13 @@ void BookmarkKeeper::Apply(const win::FolderChange& change) {
   if (text::IsShortcutName(change.path)) records_.Add(change.path);
 }
 
-bool BookmarkKeeper::Accepts(const win::Dropped& dropped) { return text::BringsBookmarks(dropped.files, dropped.link); }
-
-void BookmarkKeeper::Queue(win::Dropped dropped) { queue_.push_back(std::move(dropped)); }
+void BookmarkKeeper::Queue(Dropped dropped) { queue_.push_back(std::move(dropped)); }
 
 std::vector<Said> BookmarkKeeper::StoreQueued() {
   std::vector<Said> said;
   if (busy_) return said;
   while (!queue_.empty()) {
-    const win::Dropped dropped = std::move(queue_.front());
+    const Dropped dropped = std::move(queue_.front());
     queue_.pop_front();
     StoreDrop(dropped, said);
   }
@@ -121,7 +119,7 @@ std::vector<Said> BookmarkKeeper::StoreQueued() {
 
 // Each in the shell's order, so the entries of one drop keep it; a failure
 // is told and the other names are still stored.
-void BookmarkKeeper::StoreDrop(const win::Dropped& dropped, std::vector<Said>& said) {
+void BookmarkKeeper::StoreDrop(const Dropped& dropped, std::vector<Said>& said) {
   const auto attempt = [&said](auto&& store) {
     try {
       store();
@@ -136,7 +134,7 @@ void BookmarkKeeper::StoreDrop(const win::Dropped& dropped, std::vector<Said>& s
       attempt([&] { said.push_back(Import(name)); });
     }
   }
-  if (dropped.files.empty() && dropped.link) attempt([&] { AddLink(*dropped.link); });
+  if (dropped.link) attempt([&] { Record(store_.WriteLink(*dropped.link)); });
 }
 
 void BookmarkKeeper::Record(const Bookmark& stored) {
@@ -147,11 +145,6 @@ bool BookmarkKeeper::AddUrlFile(const std::wstring& FileName) {
   const std::optional<Bookmark> stored = store_.CopyIn(FileName);
   if (stored) Record(*stored);
   return stored.has_value();
-}
-
-void BookmarkKeeper::AddLink(const text::WebLink& offered) {
-  if (const std::optional<text::WebLink> link = text::WebLinkFrom(offered.url, offered.title))
-    Record(store_.WriteLink(*link));
 }
 
 Said BookmarkKeeper::Import(const std::wstring& file) {
@@ -181,14 +174,14 @@ Said BookmarkKeeper::Export(const std::wstring& file) {
   return {said};
 }
 
-void BookmarkKeeper::Paste(HWND owner) {
+Dropped BookmarkKeeper::Paste(HWND owner) const {
   // Told apart from an empty clipboard: OLE's reading would only find nothing.
   if (!win::ClipboardLock(owner).IsOpen()) throw win::Failure(win::FromUtf8(resources::kCannotOpenClipboard));
   Microsoft::WRL::ComPtr<IDataObject> data;
   if (FAILED(OleGetClipboard(&data))) throw win::Failure(win::FromUtf8(resources::kCannotOpenClipboard));
-  win::Dropped pasted = win::ReadDropped(data.Get());
-  if (!Accepts(pasted)) throw win::Failure(win::FromUtf8(resources::kNoUrlOnClipboard));
-  Queue(std::move(pasted));
+  std::optional<Dropped> pasted = MeaningOf(win::ReadOffered(data.Get()));
+  if (!pasted) throw win::Failure(win::FromUtf8(resources::kNoUrlOnClipboard));
+  return std::move(*pasted);
 }
 
 std::wstring BookmarkKeeper::ExistingPath(UINT entry) {

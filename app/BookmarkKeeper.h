@@ -11,8 +11,8 @@
 
 #include "app/BookmarkMenu.h"
 #include "app/BookmarkStore.h"
+#include "app/Drop.h"
 #include "findfile/FindFile.h"
-#include "win/DropTarget.h"
 #include "win/FolderChanges.h"
 
 namespace app {
@@ -40,18 +40,16 @@ class BookmarkKeeper {
   // where the tree cannot be watched, reads it again.
   void TakeChanges();
 
-  // Whether a drop or a paste brings anything that is kept.
-  static bool Accepts(const win::Dropped& dropped);
   // What a drop brought waits here until StoreQueued: the drop returns at once.
-  void Queue(win::Dropped dropped);
+  void Queue(Dropped dropped);
   // Stores what waits, each in turn and each drop's names in their order;
   // nothing while a long operation runs, which goes on with the queue.
   std::vector<Said> StoreQueued();
   // Stores a shortcut file and gives it an entry; false when the name is no
   // shortcut's. A file that has an entry already keeps that one.
   bool AddUrlFile(const std::wstring& FileName);
-  // Reads what the clipboard holds into the queue, as a drop of it would be.
-  void Paste(HWND owner);
+  // What the clipboard holds, taken as a drop of it would be.
+  Dropped Paste(HWND owner) const;
   // Writes the whole tree to a browser's bookmark file.
   Said Export(const std::wstring& file);
 
@@ -67,9 +65,8 @@ class BookmarkKeeper {
   // Reads the whole tree, or the folder at `relative` (ending with '\'), into the records.
   void ReadTree(const std::wstring& relative = {});
   void Apply(const win::FolderChange& change);
-  void StoreDrop(const win::Dropped& dropped, std::vector<Said>& said);
+  void StoreDrop(const Dropped& dropped, std::vector<Said>& said);
   Said Import(const std::wstring& file);
-  void AddLink(const text::WebLink& offered);
   void Record(const Bookmark& stored);
   // The entry's file or folder; throws "<path> が見つかりません" and drops
   // the entry when it is gone.
@@ -80,7 +77,7 @@ class BookmarkKeeper {
   TFindFile search_;
   BookmarkMenu records_;
   std::unique_ptr<win::FolderChanges> changes_;
-  std::deque<win::Dropped> queue_;
+  std::deque<Dropped> queue_;
   bool busy_ = false;  // a long operation runs: a walk, an import, an export
 };
 

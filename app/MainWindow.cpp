@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "app/Placement.h"
-#include "app/SettingsFile.h"
 #include "resources/Commands.h"
 #include "resources/MainWindowDescription.h"
 #include "resources/ResourceIds.h"
@@ -27,7 +26,6 @@ TfrmMain* frmMain = nullptr;
 
 namespace {
 
-constexpr char kSection[] = "General";
 constexpr char kFace[] = "glyph.bmp";
 
 RECT WindowRect(HWND hwnd) {
@@ -110,7 +108,7 @@ void TfrmMain::FormCreate() {
     win::ShowCurrentFailure();
   }
   try {
-    RestorePosition();
+    RestorePosition(Handle(), exeFolder_ + "Settings.ini");
     SetUpUrlFolder();
     CompleteMenu();
     RegisterDrops();
@@ -128,28 +126,6 @@ void TfrmMain::LoadFace() {
     SetWindowPos(Handle(), nullptr, 0, 0, GlyphBitmap.Width(), GlyphBitmap.Height(),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-}
-
-void TfrmMain::RestorePosition() {
-  const RECT bounds = WindowRect(Handle());
-  const SIZE size{bounds.right - bounds.left, bounds.bottom - bounds.top};
-  const int defaultLeft = CentredOrigin(GetSystemMetrics(SM_CXSCREEN), size.cx);
-  const int defaultTop = CentredOrigin(GetSystemMetrics(SM_CYSCREEN), size.cy);
-  const SettingsFile settings(exeFolder_ + "Settings.ini");
-  int left = settings.ReadInteger(kSection, "Left", defaultLeft);
-  int top = settings.ReadInteger(kSection, "Top", defaultTop);
-  // A position off every monitor would leave the user no way to reach the window.
-  if (!IsOnAnyMonitor(BoundsAt(left, top, size))) {
-    left = defaultLeft;
-    top = defaultTop;
-  }
-  SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void TfrmMain::WritePosition() {
-  const RECT r = WindowRect(Handle());
-  SettingsFile settings(exeFolder_ + "Settings.ini");
-  settings.WriteIntegers(kSection, {{"Left", r.left}, {"Top", r.top}});
 }
 
 void TfrmMain::SetUpUrlFolder() {
@@ -191,26 +167,28 @@ void TfrmMain::WMDpiChanged(UINT dpi, const RECT& suggested) {
 
 void TfrmMain::RegisterDrops() {
   DragAcceptFiles(Handle(), TRUE);
-  dropTarget_ = win::DropTarget::Create(
-      BookmarkKeeper::Accepts,
-      [this](win::Dropped dropped) {
-        keeper_.Queue(std::move(dropped));
-        StoreLater();
-      },
-      [this](bool over) {
-        dragOver_ = over;
-        InvalidateRect(Handle(), nullptr, TRUE);
-      });
+  dropTarget_ = win::DropTarget::Create([](const win::Offered& offered) { return MeaningOf(offered).has_value(); },
+                                        [this](const win::Offered& offered) {
+                                          std::optional<Dropped> dropped = MeaningOf(offered);
+                                          if (dropped) StoreLater(std::move(*dropped));
+                                          return dropped.has_value();
+                                        },
+                                        [this](bool over) {
+                                          dragOver_ = over;
+                                          InvalidateRect(Handle(), nullptr, TRUE);
+                                        });
   dropRegistration_.emplace(Handle(), dropTarget_.Get());
 }
 
 void TfrmMain::WMDropFiles(HDROP drop) {
   const win::DropHandle owned(drop);
-  keeper_.Queue({win::DroppedFileNames(drop), std::nullopt});
-  StoreLater();
+  StoreLater({win::DroppedFileNames(drop), std::nullopt});
 }
 
-void TfrmMain::StoreLater() { PostMessageW(Handle(), win::kStoreDropsMessage, 0, 0); }
+void TfrmMain::StoreLater(Dropped dropped) {
+  keeper_.Queue(std::move(dropped));
+  PostMessageW(Handle(), win::kStoreDropsMessage, 0, 0);
+}
 
 void TfrmMain::StorePendingDrops() {
   for (const Said& said : keeper_.StoreQueued()) {
@@ -227,8 +205,7 @@ void TfrmMain::mnuImportClick() {
       win::ChooseFile(Handle(), false, win::FromUtf8(resources::kBookmarkFilter), L"*.html;*.htm", L"", L"html");
   if (file.empty()) return;
   // In the drops' queue: what is dropped while it lets messages through waits for it.
-  keeper_.Queue({{file}, {}});
-  StoreLater();
+  StoreLater({{file}, {}});
 }
 
 void TfrmMain::mnuExportClick() {
@@ -240,10 +217,7 @@ void TfrmMain::mnuExportClick() {
 void TfrmMain::MenuItemClick(UINT entry) { keeper_.Open(entry, Handle()); }
 
 // What the clipboard holds is taken as a drop of it would be.
-void TfrmMain::mnuPasteClick() {
-  keeper_.Paste(Handle());
-  StoreLater();
-}
+void TfrmMain::mnuPasteClick() { StoreLater(keeper_.Paste(Handle())); }
 
 void TfrmMain::EntryMenu(UINT entry) {
   const bool folder = keeper_.Records().IsFolder(entry);
@@ -286,7 +260,7 @@ void TfrmMain::mnuOpenURLFolderClick() {
 void TfrmMain::FormClose() {
   GlyphBitmap.Release();
   try {
-    WritePosition();
+    WritePosition(Handle(), exeFolder_ + "Settings.ini");
   } catch (...) {
     // Told, but the close goes on: a window without a taskbar button that
     // cannot be closed would trap the user.

@@ -52,8 +52,6 @@ class TfrmMain : public win::Form {
   void WMDropFiles(HDROP drop);
 
   void LoadFace();
-  void RestorePosition();
-  void WritePosition();
   void SetUpUrlFolder();
   void CompleteMenu();
   // The menu's pictures at the small-icon size of this DPI; the program's
@@ -64,7 +62,7 @@ class TfrmMain : public win::Form {
   void RegisterDrops();
   // What a drop brought is stored from the program's own queue, after the
   // drop has returned, so the source never waits on a store or its box.
-  void StoreLater();
+  void StoreLater(Dropped dropped);
   void StorePendingDrops();
 
   std::string exeFolder_;

@@ -99,9 +99,8 @@ bool IsWellFormed(HGLOBAL global) {
   return false;
 }
 
-// The URL= line (not yet checked) and title of a browser's virtual shortcut;
-// nullopt when there is no shortcut with such a line to read.
-std::optional<text::WebLink> VirtualShortcut(IDataObject* data) {
+// A browser's virtual shortcut: its name and its bytes.
+std::optional<std::pair<std::wstring, std::string>> VirtualFile(IDataObject* data) {
   Medium descriptor;
   if (!Get(data, Format(L"FileGroupDescriptorW"), -1, TYMED_HGLOBAL, descriptor)) return std::nullopt;
   std::wstring name;
@@ -114,33 +113,23 @@ std::optional<text::WebLink> VirtualShortcut(IDataObject* data) {
   }
   Medium contents;
   if (!Get(data, Format(L"FileContents"), 0, TYMED_HGLOBAL | TYMED_ISTREAM, contents)) return std::nullopt;
-  const auto bytes = contents.tymed == TYMED_HGLOBAL ? ReadGlobal<char>(contents.hGlobal) : ReadStream(contents.pstm);
+  auto bytes = contents.tymed == TYMED_HGLOBAL ? ReadGlobal<char>(contents.hGlobal) : ReadStream(contents.pstm);
   if (!bytes) return std::nullopt;
-  auto url = text::ShortcutUrl(*bytes);
-  if (!url) return std::nullopt;
-  return text::WebLink{std::move(*url), std::wstring(text::TitleOfShortcutName(name))};
+  return std::pair{std::move(name), std::move(*bytes)};
 }
 
 }  // namespace
 
-Dropped ReadDropped(IDataObject* data) {
-  Dropped offer;
+Offered ReadOffered(IDataObject* data) {
+  Offered offered;
   Medium drop;
-  if (Get(data, CF_HDROP, -1, TYMED_HGLOBAL, drop) && IsWellFormed(drop.hGlobal)) {
-    offer.files = DroppedFileNames(static_cast<HDROP>(drop.hGlobal));
-    if (!offer.files.empty()) return offer;
-  }
-  if (auto shortcut = VirtualShortcut(data)) {
-    offer.link = std::move(shortcut);
-  } else if (const auto moz = WideText(data, Format(L"text/x-moz-url"))) {
-    const text::MozUrl split = text::SplitMozUrl(*moz);
-    offer.link = text::WebLink{text::ToUtf8(split.url), std::wstring(split.title)};
-  } else if (const auto url = WideText(data, Format(L"UniformResourceLocatorW"))) {
-    offer.link = text::WebLink{text::ToUtf8(*url), L""};
-  } else if (const auto plain = WideText(data, CF_UNICODETEXT)) {
-    offer.link = text::WebLink{text::ToUtf8(*plain), L""};
-  }
-  return offer;
+  if (Get(data, CF_HDROP, -1, TYMED_HGLOBAL, drop) && IsWellFormed(drop.hGlobal))
+    offered.files = DroppedFileNames(static_cast<HDROP>(drop.hGlobal));
+  offered.virtualFile = VirtualFile(data);
+  offered.mozUrl = WideText(data, Format(L"text/x-moz-url"));
+  offered.url = WideText(data, Format(L"UniformResourceLocatorW"));
+  offered.text = WideText(data, CF_UNICODETEXT);
+  return offered;
 }
 
 namespace {
@@ -206,7 +195,7 @@ ULONG DropTarget::Release() noexcept {
 HRESULT DropTarget::DragEnter(IDataObject* data, DWORD, POINTL at, DWORD* effect) noexcept {
   if (!data || !effect) return E_INVALIDARG;
   try {
-    welcome_ = accepts_(ReadDropped(data));
+    welcome_ = accepts_(ReadOffered(data));
   } catch (...) {
     welcome_ = false;
     ShowCurrentFailureLater();
@@ -238,9 +227,8 @@ HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL at, DWORD* effect) noe
   if (std::exchange(welcome_, false)) Hover(false);
   if (!data || !effect) return E_INVALIDARG;
   try {
-    Dropped dropped = ReadDropped(data);
-    *effect = Effect(accepts_(dropped), *effect);
-    if (*effect != DROPEFFECT_NONE) onDrop_(std::move(dropped));
+    // Only what the source allows is taken.
+    *effect = Effect(Effect(true, *effect) != DROPEFFECT_NONE && onDrop_(ReadOffered(data)), *effect);
   } catch (...) {
     *effect = DROPEFFECT_NONE;
     ShowCurrentFailureLater();

@@ -10,9 +10,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
-
-#include "text/InternetShortcut.h"
 
 namespace win {
 
@@ -20,16 +19,22 @@ namespace win {
 // them, each taken whole however long it is.
 std::vector<std::wstring> DroppedFileNames(HDROP drop);
 
-// What a drop brings, copied out of the data: a file list, or else a link as
-// the source offered it (its URL in UTF-8, not yet checked).
-struct Dropped {
+// What a drop offers, copied out of its data as the source gave it, with
+// nothing decided: a shell file list, and each form in which browsers offer
+// a link. A form past 64 KiB, or not offered, is left empty.
+struct Offered {
   std::vector<std::wstring> files;
-  std::optional<text::WebLink> link;
+  // A browser's virtual shortcut (FileGroupDescriptorW + FileContents): its
+  // name and its bytes.
+  std::optional<std::pair<std::wstring, std::string>> virtualFile;
+  std::optional<std::wstring> mozUrl;  // text/x-moz-url
+  std::optional<std::wstring> url;     // UniformResourceLocatorW
+  std::optional<std::wstring> text;    // CF_UNICODETEXT
 };
 
 // What a data object (a drag's, or the clipboard's from OleGetClipboard)
-// brings, read as the drop target below reads it.
-Dropped ReadDropped(IDataObject* data);
+// offers, read as the drop target below reads it.
+Offered ReadOffered(IDataObject* data);
 
 // OLE on this thread while alive; drop targets need it.
 class OleSession {
@@ -45,23 +50,19 @@ class OleSession {
   bool initialized_;
 };
 
-// Takes, in this order: a shell file list with at least one name; a virtual
-// shortcut (FileGroupDescriptorW + FileContents); text/x-moz-url;
-// UniformResourceLocatorW; a text that is one web URL. The first of these
-// that the data offers decides, except that an empty file list and a virtual
-// file without a URL= line give way to the next. Offers DROPEFFECT_COPY, or
-// DROPEFFECT_LINK where the source allows only that, when the owner accepts
-// what was read, else DROPEFFECT_NONE. Data past 64 KiB is refused, never cut.
-// Drop hands a copy over and returns at once: the source's drag waits for it,
-// so the owner stores later, and a failure is shown after the drag has ended.
+// Offers DROPEFFECT_COPY, or DROPEFFECT_LINK where the source allows only
+// that, when the owner accepts what the drag offers, else DROPEFFECT_NONE.
+// Drop hands a copy over to the owner, which says whether it takes it and
+// must return at once: the source's drag waits for it, so the owner stores
+// later, and a failure is shown after the drag has ended.
 // The shell's drag image helper, where there is one, draws the dragged item
 // over the window; `onHover` hears true when a drag that would be taken
 // comes over the window and false when it leaves or drops, so the owner can
 // show that it will take it.
 class DropTarget final : public IDropTarget {
  public:
-  using AcceptTest = std::function<bool(const Dropped& dropped)>;
-  using DropHandler = std::function<void(Dropped dropped)>;
+  using AcceptTest = std::function<bool(const Offered& offered)>;
+  using DropHandler = std::function<bool(Offered offered)>;
   using HoverHandler = std::function<void(bool over)>;
 
   static Microsoft::WRL::ComPtr<DropTarget> Create(AcceptTest accepts, DropHandler onDrop,

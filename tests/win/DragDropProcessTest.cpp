@@ -18,9 +18,12 @@ TEST(DragDropProcess, LinksArriveWhileTheWindowIsRegistered) {
   const win::OleSession ole;
   const HWND window = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 100, 100, 80, 80, nullptr,
                                       nullptr, nullptr, nullptr);
-  std::vector<text::WebLink> links;
-  const auto target = win::DropTarget::Create([](const win::Dropped& dropped) { return dropped.link.has_value(); },
-                                              [&](win::Dropped dropped) { links.push_back(*dropped.link); });
+  std::vector<win::Offered> links;
+  const auto target = win::DropTarget::Create([](const win::Offered& offered) { return offered.text.has_value(); },
+                                              [&](win::Offered offered) {
+                                                links.push_back(std::move(offered));
+                                                return true;
+                                              });
   {
     const win::DropRegistration registration(window, target.Get());
     EXPECT_EQ(Drag(L"140 140 chromium https://example.com/ \"Example Domain\""), DWORD{DROPEFFECT_COPY});
@@ -30,10 +33,12 @@ TEST(DragDropProcess, LinksArriveWhileTheWindowIsRegistered) {
   target->AddRef();
   EXPECT_EQ(target->Release(), 1u);
   ASSERT_EQ(links.size(), 2u);
-  EXPECT_EQ(links[0].url, "https://example.com/");
-  EXPECT_EQ(links[0].title, L"Example Domain");
-  EXPECT_EQ(links[1].url, "https://www.mozilla.org/");
-  EXPECT_EQ(links[1].title, L"Mozilla");
+  EXPECT_EQ(links[0].text, L"https://example.com/");
+  EXPECT_EQ(links[0].mozUrl, L"https://example.com/\nExample Domain");
+  EXPECT_EQ(links[1].text, L"https://www.mozilla.org/");
+  ASSERT_TRUE(links[1].virtualFile);
+  EXPECT_EQ(links[1].virtualFile->first, L"Mozilla.URL");
+  EXPECT_NE(links[1].virtualFile->second.find("URL=https://www.mozilla.org/"), std::string::npos);
   DestroyWindow(window);
 }
 

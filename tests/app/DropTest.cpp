@@ -1,4 +1,6 @@
-#include "win/DropTarget.h"
+// The drop target with what the program makes of a drop: what browsers and
+// the shell offer is taken, the rest refused.
+#include "app/Drop.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +8,6 @@
 #include <vector>
 
 #include "TestDataObject.h"
-#include "text/ShortcutName.h"
 
 namespace {
 
@@ -122,16 +123,16 @@ TEST(DropTarget, TakesWhatBrowsersAndTheShellOfferAndRefusesTheRest) {
     SCOPED_TRACE(c.what);
     std::vector<std::vector<std::wstring>> files;
     std::vector<text::WebLink> links;
-    // What the program keeps of a drop, and how it takes a link.
-    const auto accepts = [](const win::Dropped& d) { return text::BringsBookmarks(d.files, d.link); };
     std::vector<bool> hovers;
-    const auto target = win::DropTarget::Create(
-        accepts,
-        [&](win::Dropped d) {
-          if (!d.files.empty()) files.push_back(d.files);
-          if (d.link) links.push_back(*text::WebLinkFrom(d.link->url, d.link->title));
-        },
-        [&](bool over) { hovers.push_back(over); });
+    const auto target =
+        win::DropTarget::Create([](const win::Offered& offered) { return app::MeaningOf(offered).has_value(); },
+                                [&](const win::Offered& offered) {
+                                  const std::optional<app::Dropped> d = app::MeaningOf(offered);
+                                  if (d && !d->files.empty()) files.push_back(d->files);
+                                  if (d && d->link) links.push_back(*d->link);
+                                  return d.has_value();
+                                },
+                                [&](bool over) { hovers.push_back(over); });
     // Only a drag that would be taken is shown over the window, until it
     // leaves, and again until it drops.
     const bool welcome = c.effect != DROPEFFECT_NONE;
