@@ -106,6 +106,12 @@ void BookmarkKeeper::Apply(const win::FolderChange& change) {
 
 void BookmarkKeeper::Queue(Dropped dropped) { queue_.push_back(std::move(dropped)); }
 
+bool BookmarkKeeper::TakeDrop(const win::Offered& offered) {
+  std::optional<Dropped> dropped = MeaningOf(offered);
+  if (dropped) Queue(std::move(*dropped));
+  return dropped.has_value();
+}
+
 std::vector<Said> BookmarkKeeper::StoreQueued() {
   std::vector<Said> said;
   if (busy_) return said;
@@ -174,14 +180,14 @@ Said BookmarkKeeper::Export(const std::wstring& file) {
   return {said};
 }
 
-Dropped BookmarkKeeper::Paste(HWND owner) const {
+void BookmarkKeeper::Paste(HWND owner) {
   // Told apart from an empty clipboard: OLE's reading would only find nothing.
   if (!win::ClipboardLock(owner).IsOpen()) throw win::Failure(win::FromUtf8(resources::kCannotOpenClipboard));
   Microsoft::WRL::ComPtr<IDataObject> data;
   if (FAILED(OleGetClipboard(&data))) throw win::Failure(win::FromUtf8(resources::kCannotOpenClipboard));
   std::optional<Dropped> pasted = MeaningOf(win::ReadOffered(data.Get()));
   if (!pasted) throw win::Failure(win::FromUtf8(resources::kNoUrlOnClipboard));
-  return std::move(*pasted);
+  Queue(std::move(*pasted));
 }
 
 std::wstring BookmarkKeeper::ExistingPath(UINT entry) {

@@ -42,14 +42,16 @@ class BookmarkKeeper {
 
   // What a drop brought waits here until StoreQueued: the drop returns at once.
   void Queue(Dropped dropped);
+  // Queues what a drag offers if it brings bookmarks; whether it did.
+  bool TakeDrop(const win::Offered& offered);
   // Stores what waits, each in turn and each drop's names in their order;
   // nothing while a long operation runs, which goes on with the queue.
   std::vector<Said> StoreQueued();
   // Stores a shortcut file and gives it an entry; false when the name is no
   // shortcut's. A file that has an entry already keeps that one.
   bool AddUrlFile(const std::wstring& FileName);
-  // What the clipboard holds, taken as a drop of it would be.
-  Dropped Paste(HWND owner) const;
+  // Queues what the clipboard holds, as a drop of it would be.
+  void Paste(HWND owner);
   // Writes the whole tree to a browser's bookmark file.
   Said Export(const std::wstring& file);
 

@@ -52,9 +52,7 @@ TfrmMain::TfrmMain(std::string exeFolder) : exeFolder_(std::move(exeFolder)), ke
   LoadMenuPictures(win::WindowDpi(Handle()));
   popMenu.SetSource(&keeper_.Records());
   popMenu.SetOverflowCaption(win::FromUtf8(resources::kMoreEntries));
-  std::vector<win::EntryKey> keys;
-  for (const auto& key : resources::kEntryKeys) keys.push_back({key.key, key.shift, key.command});
-  popMenu.SetEntryCommands(std::move(keys), resources::kEntryRightClick);
+  popMenu.SetEntryCommands(resources::kEntryKeys, resources::kEntryRightClick);
   BuildMenu();
   FormCreate();
 }
@@ -134,9 +132,13 @@ void TfrmMain::SetUpUrlFolder() {
   if (const HANDLE changes = keeper_.ChangeSignal()) win::WatchHandle(changes, [this] { keeper_.TakeChanges(); });
 }
 
+// The title entry gets the program's title and, last in the pictures, its icon.
 void TfrmMain::CompleteMenu() {
-  popMenu.Find("mnuAll")->Caption = win::Application::Instance().Title();
-  AddTitleIcon();
+  win::MenuItem& title = *popMenu.Find("mnuAll");
+  title.Caption = win::Application::Instance().Title();
+  title.ImageIndex = win::AppendIcon(il.get(), GetModuleHandleW(nullptr), L"" TAMAROO_ICON_NAME);
+  if (title.ImageIndex < 0) throw win::Failure(win::FromUtf8(resources::kBadImageSize));
+  popMenu.Changed();
 }
 
 void TfrmMain::LoadMenuPictures(UINT dpi) {
@@ -146,58 +148,36 @@ void TfrmMain::LoadMenuPictures(UINT dpi) {
   popMenu.Changed();
 }
 
-void TfrmMain::AddTitleIcon() {
-  int width = 0, height = 0;
-  ImageList_GetIconSize(il.get(), &width, &height);
-  const win::IconHandle icon(static_cast<HICON>(
-      LoadImageW(GetModuleHandleW(nullptr), L"" TAMAROO_ICON_NAME, IMAGE_ICON, width, height, LR_DEFAULTCOLOR)));
-  const int index = ImageList_ReplaceIcon(il.get(), -1, icon.get());
-  if (index < 0) throw win::Failure(win::FromUtf8(resources::kBadImageSize));
-  popMenu.Find("mnuAll")->ImageIndex = index;
-  popMenu.Changed();
-}
-
 // The face stays the picture's own size on a monitor of another scale; the
 // menu's pictures take that monitor's size.
 void TfrmMain::WMDpiChanged(UINT dpi, const RECT& suggested) {
   SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   LoadMenuPictures(dpi);
-  AddTitleIcon();
+  CompleteMenu();
 }
 
 void TfrmMain::RegisterDrops() {
   DragAcceptFiles(Handle(), TRUE);
-  dropTarget_ = win::DropTarget::Create([](const win::Offered& offered) { return MeaningOf(offered).has_value(); },
-                                        [this](const win::Offered& offered) {
-                                          std::optional<Dropped> dropped = MeaningOf(offered);
-                                          if (dropped) StoreLater(std::move(*dropped));
-                                          return dropped.has_value();
-                                        },
-                                        [this](bool over) {
-                                          dragOver_ = over;
-                                          InvalidateRect(Handle(), nullptr, TRUE);
-                                        });
+  dropTarget_ =
+      win::DropTarget::Create([](const win::Offered& offered) { return MeaningOf(offered).has_value(); },
+                              [this](const win::Offered& offered) { return keeper_.TakeDrop(offered) && StoreLater(); },
+                              [this](bool over) {
+                                dragOver_ = over;
+                                InvalidateRect(Handle(), nullptr, TRUE);
+                              });
   dropRegistration_.emplace(Handle(), dropTarget_.Get());
 }
 
 void TfrmMain::WMDropFiles(HDROP drop) {
   const win::DropHandle owned(drop);
-  StoreLater({win::DroppedFileNames(drop), std::nullopt});
+  keeper_.Queue({win::DroppedFileNames(drop), std::nullopt});
+  StoreLater();
 }
 
-void TfrmMain::StoreLater(Dropped dropped) {
-  keeper_.Queue(std::move(dropped));
-  PostMessageW(Handle(), win::kStoreDropsMessage, 0, 0);
-}
+void TfrmMain::StoreLater() { PostMessageW(Handle(), win::kStoreDropsMessage, 0, 0); }
 
 void TfrmMain::StorePendingDrops() {
-  for (const Said& said : keeper_.StoreQueued()) {
-    if (said.failure) {
-      win::ShowFailure(said.text);
-    } else {
-      win::ShowInformation(said.text);
-    }
-  }
+  for (const Said& said : keeper_.StoreQueued()) (said.failure ? win::ShowFailure : win::ShowInformation)(said.text);
 }
 
 void TfrmMain::mnuImportClick() {
@@ -205,7 +185,8 @@ void TfrmMain::mnuImportClick() {
       win::ChooseFile(Handle(), false, win::FromUtf8(resources::kBookmarkFilter), L"*.html;*.htm", L"", L"html");
   if (file.empty()) return;
   // In the drops' queue: what is dropped while it lets messages through waits for it.
-  StoreLater({{file}, {}});
+  keeper_.Queue({{file}, {}});
+  StoreLater();
 }
 
 void TfrmMain::mnuExportClick() {
@@ -217,21 +198,18 @@ void TfrmMain::mnuExportClick() {
 void TfrmMain::MenuItemClick(UINT entry) { keeper_.Open(entry, Handle()); }
 
 // What the clipboard holds is taken as a drop of it would be.
-void TfrmMain::mnuPasteClick() { StoreLater(keeper_.Paste(Handle())); }
+void TfrmMain::mnuPasteClick() {
+  keeper_.Paste(Handle());
+  StoreLater();
+}
 
 void TfrmMain::EntryMenu(UINT entry) {
   const bool folder = keeper_.Records().IsFolder(entry);
-  const win::MenuHandle menu(CreatePopupMenu());
+  std::vector<std::pair<std::wstring, UINT>> rows;
   for (const auto& item : resources::kEntryMenu) {
-    if (folder ? item.forFolder : item.forBookmark) {
-      const std::wstring caption = win::FromUtf8(item.caption);
-      AppendMenuW(menu.get(), item.command ? MF_STRING : MF_SEPARATOR, item.command, caption.c_str());
-    }
+    if (folder ? item.forFolder : item.forBookmark) rows.emplace_back(win::FromUtf8(item.caption), item.command);
   }
-  const POINT at = popMenu.ActionPoint();
-  Dispatch(static_cast<UINT>(TrackPopupMenuEx(menu.get(), TPM_RECURSE | TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y,
-                                              Handle(), nullptr)),
-           entry);
+  Dispatch(popMenu.TrackEntryMenu(Handle(), rows), entry);
 }
 
 void TfrmMain::RenameEntry(UINT entry) {
@@ -288,8 +266,7 @@ void TfrmMain::ShowMenu(POINT at) {
   if (const UINT chosen = popMenu.Popup(Handle(), at)) Dispatch(chosen);
 }
 
-void TfrmMain::FormMouseDown(bool leftButton) {
-  if (!leftButton) return;
+void TfrmMain::FormMouseDown() {
   const RECT before = WindowRect(Handle());
   ReleaseCapture();
   SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
@@ -308,15 +285,9 @@ void TfrmMain::FormContextMenu(LPARAM screenPoint) {
   if (at.x == -1 && at.y == -1) {
     at = {0, 0};
     ClientToScreen(Handle(), &at);
-  } else {
-    POINT client = at;
-    ScreenToClient(Handle(), &client);
-    RECT area;
-    GetClientRect(Handle(), &area);
-    if (!PtInRect(&area, client)) {
-      DefWindowProcW(Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()), screenPoint);
-      return;
-    }
+  } else if (const RECT face = WindowRect(Handle()); !PtInRect(&face, at)) {
+    DefWindowProcW(Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Handle()), screenPoint);
+    return;
   }
   ShowMenu(at);
 }
@@ -325,15 +296,9 @@ void TfrmMain::mnuExitClick() { SendMessageW(Handle(), WM_CLOSE, 0, 0); }
 
 LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT: {
-      const win::PaintDc dc(Handle());
-      FormPaint(dc.get());
-      return 0;
-    }
+    case WM_PAINT: FormPaint(win::PaintDc(Handle()).get()); return 0;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: FormMouseDown(true); return 0;
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN: FormMouseDown(false); break;
+    case WM_LBUTTONDBLCLK: FormMouseDown(); return 0;
     case WM_CONTEXTMENU: FormContextMenu(lParam); return 0;
     case WM_DROPFILES: WMDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case win::kStoreDropsMessage: StorePendingDrops(); return 0;

@@ -35,7 +35,8 @@ class TfrmMain : public win::Form {
   void FormCreate();
   void FormClose();
   void FormPaint(HDC dc);
-  void FormMouseDown(bool leftButton);
+  // A press of the left button: the system moves the window, or it is the click.
+  void FormMouseDown();
   void FormContextMenu(LPARAM screenPoint);
   void ShowMenu(POINT at);
   void MenuItemClick(UINT entry);
@@ -54,15 +55,13 @@ class TfrmMain : public win::Form {
   void LoadFace();
   void SetUpUrlFolder();
   void CompleteMenu();
-  // The menu's pictures at the small-icon size of this DPI; the program's
-  // icon, for the title entry, goes last.
+  // The menu's pictures at the small-icon size of this DPI.
   void LoadMenuPictures(UINT dpi);
-  void AddTitleIcon();
   void WMDpiChanged(UINT dpi, const RECT& suggested);
   void RegisterDrops();
-  // What a drop brought is stored from the program's own queue, after the
-  // drop has returned, so the source never waits on a store or its box.
-  void StoreLater(Dropped dropped);
+  // What a drop brought is stored from the keeper's queue, after the drop
+  // has returned, so the source never waits on a store or its box.
+  void StoreLater();
   void StorePendingDrops();
 
   std::string exeFolder_;

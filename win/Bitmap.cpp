@@ -92,4 +92,11 @@ ImageListHandle LoadPictures(HMODULE module, const std::wstring& prefix, int slo
   return pictures;
 }
 
+int AppendIcon(HIMAGELIST pictures, HMODULE module, const wchar_t* name) {
+  int width = 0, height = 0;
+  ImageList_GetIconSize(pictures, &width, &height);
+  const IconHandle icon(static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, width, height, LR_DEFAULTCOLOR)));
+  return ImageList_ReplaceIcon(pictures, -1, icon.get());
+}
+
 }  // namespace win

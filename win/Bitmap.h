@@ -33,5 +33,8 @@ class Bitmap {
 // transparent: an image list of those at the largest size that fits a slot
 // of `slot` pixels (the menu's small-icon size). Null when there is none.
 ImageListHandle LoadPictures(HMODULE module, const std::wstring& prefix, int slot);
+// Appends the icon resource `name`, drawn at the list's size; its index, or
+// -1 when the list refuses it.
+int AppendIcon(HIMAGELIST pictures, HMODULE module, const wchar_t* name);
 
 }  // namespace win

@@ -67,13 +67,15 @@ class PopupMenu {
 
   // What the keys and a right click ask of an entry while the menu is open:
   // posted to the owner as kEntryCommandMessage, so that it runs inside the
-  // menu's loop. ActionPoint() says where on the screen a menu of the
-  // entry's own belongs.
-  void SetEntryCommands(std::vector<EntryKey> keys, UINT rightClick) {
-    entryKeys_ = std::move(keys);
+  // menu's loop.
+  template <typename Keys>
+  void SetEntryCommands(const Keys& keys, UINT rightClick) {
+    for (const auto& key : keys) entryKeys_.push_back({key.key, key.shift, key.command});
     rightClick_ = rightClick;
   }
-  POINT ActionPoint() const { return actionPoint_; }
+  // A menu of an entry's own, of captions ("-" a line) and commands, opened
+  // over the open menu at the entry; the command chosen, 0 for none.
+  UINT TrackEntryMenu(HWND owner, const std::vector<std::pair<std::wstring, UINT>>& rows) const;
 
   // Opens the menu with its top-left corner at the screen point; the chosen
   // entry's command once it has closed, 0 for none.
