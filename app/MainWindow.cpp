@@ -158,13 +158,16 @@ void TfrmMain::WMDpiChanged(UINT dpi, const RECT& suggested) {
 
 void TfrmMain::RegisterDrops() {
   DragAcceptFiles(Handle(), TRUE);
-  dropTarget_ =
-      win::DropTarget::Create([](const win::Offered& offered) { return MeaningOf(offered).has_value(); },
-                              [this](const win::Offered& offered) { return keeper_.TakeDrop(offered) && StoreLater(); },
-                              [this](bool over) {
-                                dragOver_ = over;
-                                InvalidateRect(Handle(), nullptr, TRUE);
-                              });
+  dropTarget_ = win::DropTarget::Create([](const win::Offered& offered) { return MeaningOf(offered).has_value(); },
+                                        [this](const win::Offered& offered) {
+                                          const bool taken = keeper_.TakeDrop(offered);
+                                          if (taken) StoreLater();
+                                          return taken;
+                                        },
+                                        [this](bool over) {
+                                          dragOver_ = over;
+                                          InvalidateRect(Handle(), nullptr, TRUE);
+                                        });
   dropRegistration_.emplace(Handle(), dropTarget_.Get());
 }
 
