@@ -7,12 +7,12 @@
 
 #include "resources/Commands.h"
 #include "resources/MainWindowDescription.h"
+#include "text/ShortcutName.h"
 
 namespace app {
 namespace {
 
 constexpr UINT kFirst = resources::CmdFirstEntry;
-constexpr std::wstring_view kExtension = L".url";
 
 bool SameName(std::wstring_view a, std::wstring_view b) {
   return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
@@ -170,7 +170,7 @@ std::wstring BookmarkMenu::NameOf(UINT command) const {
   const Record* record = At(command);
   if (!record) return {};
   if (record->level != kNoLevel) return record->name;
-  return record->name.substr(0, record->name.size() - kExtension.size());
+  return text::BareShortcutName(record->name);
 }
 
 std::string BookmarkMenu::PopItemName(UINT command) const {

@@ -43,8 +43,6 @@ DWORD Attributes(const std::wstring& path) { return GetFileAttributesW(Extended(
 
 std::wstring FileNameOf(const std::wstring& path) { return path.substr(path.find_last_of(L"\\:") + 1); }
 
-std::wstring BareName(const std::wstring& fileName) { return fileName.substr(0, fileName.size() - 4); }
-
 win::FileHandle OpenForReading(const std::wstring& path) {
   return win::OwnFile(CreateFileW(Extended(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
@@ -144,7 +142,7 @@ using Names = std::set<std::wstring, IgnoringCase>;
 // that bookmark, stored before.
 Bookmark StoreIn(const std::wstring& folder, const std::wstring& keptName, const std::string& bytes,
                  const std::wstring& shownName, Names* taken = nullptr, const FILETIME* time = nullptr) {
-  const std::wstring bare = BareName(keptName);
+  const std::wstring bare = text::BareShortcutName(keptName);
   std::optional<TemporaryFile> temporary;
   for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
     const std::wstring name = text::NumberedShortcutName(bare, attempt);
@@ -190,11 +188,10 @@ Listing ListingOf(const std::wstring& folder) {
 // is one, so a second import fills the same folder; otherwise a new one,
 // numbered past a file that has the name.
 std::wstring SubfolderFor(const std::wstring& folder, const std::wstring& title) {
-  std::wstring bare = text::ShortcutFileName(title, "", win::CanHoldInAnsi);
-  bare.resize(bare.size() - 4);  // ".url"
+  const std::wstring bare = text::BareShortcutName(text::ShortcutFileName(title, "", win::CanHoldInAnsi));
   for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
     const std::wstring name = text::NumberedShortcutName(bare, attempt);
-    const std::wstring path = folder + name.substr(0, name.size() - 4);
+    const std::wstring path = folder + text::BareShortcutName(name);
     CreateDirectoryW(Extended(path).c_str(), nullptr);
     const DWORD attributes = Attributes(path);
     if (attributes == INVALID_FILE_ATTRIBUTES) break;
@@ -313,13 +310,14 @@ std::wstring BookmarkStore::Rename(const std::wstring& path, const std::wstring&
   const bool folder = path.ends_with(L'\\');
   const std::wstring current = folder ? path.substr(0, path.size() - 1) : path;
   std::wstring name = text::ShortcutFileName(typed, "", win::CanHoldInAnsi);
-  if (folder) name.resize(name.size() - 4);  // ".url"
+  if (folder) name = text::BareShortcutName(name);
   const std::wstring renamed = current.substr(0, current.rfind(L'\\') + 1) + name;
   if (renamed == current) return name;
   if (!MoveFileW(Extended(current).c_str(), Extended(renamed).c_str())) {
     const DWORD error = GetLastError();
     if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
-      throw win::Failure(text::Format(win::FromUtf8(resources::kNameTaken), {folder ? name : BareName(name)}));
+      throw win::Failure(
+          text::Format(win::FromUtf8(resources::kNameTaken), {folder ? name : text::BareShortcutName(name)}));
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) NotFound(path);
     throw win::Failure(win::SystemErrorText(error));
   }
@@ -385,8 +383,10 @@ Exported BookmarkStore::Export(TFindFile& search, const std::wstring& target) co
             open[i - 1].entries->push_back({open[i].name, "", added, {}});
             open[i].entries = &open[i - 1].entries->back().entries;
           }
-          open.back().entries->push_back(
-              {BareName(entry.WideName), text::AsciiUrl(*url), SecondsOf(entry.Win32Data.ftLastWriteTime), {}});
+          open.back().entries->push_back({text::BareShortcutName(entry.WideName),
+                                          text::AsciiUrl(*url),
+                                          SecondsOf(entry.Win32Data.ftLastWriteTime),
+                                          {}});
           ++exported.written;
         },
         [&] { open.pop_back(); }});
