@@ -34,8 +34,8 @@ class BookmarkKeeper {
   const std::string& UrlFolder() const { return urlFolder_; }
   const BookmarkMenu& Records() const { return records_; }
   BookmarkMenu& Records() { return records_; }
-  // Signalled when the folder's tree has changed; null when it is not watched.
-  HANDLE ChangeSignal() const { return changes_ && changes_->Watching() ? changes_->Signal() : nullptr; }
+  // Signalled when the folder's tree has changed; null before Start.
+  HANDLE ChangeSignal() const { return changes_ ? changes_->Signal() : nullptr; }
   // Applies what other programs changed in the tree since the last call;
   // where the tree cannot be watched, reads it again.
   void TakeChanges();

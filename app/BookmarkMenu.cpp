@@ -72,34 +72,37 @@ uint32_t BookmarkMenu::FindIn(uint32_t parent, std::wstring_view name) const {
   return kGone;
 }
 
-std::optional<std::pair<uint32_t, std::wstring_view>> BookmarkMenu::Locate(std::wstring_view relative, bool make) {
+std::pair<uint32_t, std::wstring_view> BookmarkMenu::Locate(std::wstring_view relative) {
   uint32_t parent = kTop;
   size_t nameStart = 0;
   for (size_t end; (end = relative.find(L'\\', nameStart)) != relative.npos; nameStart = end + 1) {
     const std::wstring_view path = relative.substr(0, end + 1);
-    if (const auto known = folders_.find(path); known != folders_.end()) {
-      parent = known->second;
-    } else if (make) {
-      parent = MakeFolder(std::wstring(relative.substr(nameStart, end - nameStart)), parent, std::wstring(path));
-    } else {
-      return std::nullopt;
-    }
+    const auto known = folders_.find(path);
+    parent = known != folders_.end()
+                 ? known->second
+                 : MakeFolder(std::wstring(relative.substr(nameStart, end - nameStart)), parent, std::wstring(path));
   }
-  return std::pair{parent, relative.substr(nameStart)};
+  return {parent, relative.substr(nameStart)};
 }
 
 UINT BookmarkMenu::Find(std::wstring_view relative) const {
   if (const auto folder = folders_.find(std::wstring(relative) + L'\\'); folder != folders_.end())
     return kFirst + folder->second;
-  const auto place = const_cast<BookmarkMenu*>(this)->Locate(relative, false);
-  const uint32_t found = place ? FindIn(place->first, place->second) : kGone;
+  const size_t nameStart = relative.rfind(L'\\') + 1;  // 0 at the top
+  uint32_t parent = kTop;
+  if (nameStart) {
+    const auto folder = folders_.find(relative.substr(0, nameStart));
+    if (folder == folders_.end()) return 0;
+    parent = folder->second;
+  }
+  const uint32_t found = FindIn(parent, relative.substr(nameStart));
   return found == kGone ? 0 : kFirst + found;
 }
 
 UINT BookmarkMenu::Add(std::wstring_view relative, bool isNew) {
-  const auto place = Locate(relative, true);
-  if (const uint32_t known = isNew ? kGone : FindIn(place->first, place->second); known != kGone) return kFirst + known;
-  return kFirst + Append(std::wstring(place->second), place->first, false);
+  const auto [parent, name] = Locate(relative);
+  if (const uint32_t known = isNew ? kGone : FindIn(parent, name); known != kGone) return kFirst + known;
+  return kFirst + Append(std::wstring(name), parent, false);
 }
 
 uint32_t BookmarkMenu::Append(std::wstring name, uint32_t parent, bool folder) {

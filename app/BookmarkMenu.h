@@ -5,7 +5,6 @@
 // holds its own name only, and a path is made from the names when asked for.
 #include <cstdint>
 #include <map>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -73,9 +72,9 @@ class BookmarkMenu : public win::MenuSource {
   uint32_t Append(std::wstring name, uint32_t parent, bool folder);
   // The bookmark in the folder's entries with that name; kGone when none.
   uint32_t FindIn(uint32_t parent, std::wstring_view name) const;
-  // The folder that holds `relative`'s last name, its entry made where
-  // `make` says so, and that name. The one place that cuts a path.
-  std::optional<std::pair<uint32_t, std::wstring_view>> Locate(std::wstring_view relative, bool make);
+  // The folder that holds `relative`'s last name, with the entries of the
+  // folders on the way made where missing, and that name.
+  std::pair<uint32_t, std::wstring_view> Locate(std::wstring_view relative);
   uint32_t MakeFolder(std::wstring name, uint32_t parent, std::wstring path);
   // The folders' records by path below the storage folder, ending with '\'.
   void ForgetFolders(const std::wstring& path);
