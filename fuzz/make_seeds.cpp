@@ -9,6 +9,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::literals;
 using bmp_samples::Make;
 
 void Write(const fs::path& folder, const std::string& name, const std::vector<std::uint8_t>& bytes) {
@@ -114,6 +115,22 @@ int main(int argc, char** argv) {
         std::string("<META CONTENT=\"text/html; charset=windows-1252\"><dl><dt><a href=\"http://e/\xE9\">caf\xE9 "
                     "\x80</a><dt><h3>f</h3><dl><dt><a href=\"http://g/\">g</a></dl></dl>")}) {
     Write(bookmarks, "seed" + std::to_string(i++), text);
+  }
+
+  // Three names in UTF-16, apart at each NUL.
+  const fs::path order = root / "name_order";
+  i = 0;
+  for (const std::u16string_view names :
+       {u"item 9\0item 10\0item 100"sv, u"a01b\0a1c\0A1"sv, u"\uFF21\uFF11\0a1\0a01"sv, u"\u304B\0\u30AB\0\uFF76"sv,
+        u"x\xD83D\xDE00\0x\uFFE5\0X"sv, u"\u00C9 2\0\u00E9 02\0\u00D7"sv}) {
+    Write(order, "seed" + std::to_string(i++), Utf16(names));
+  }
+
+  const fs::path page = root / "page_key";
+  i = 0;
+  for (const char* url : {"HTTPS://Example.COM:443/", "http://u@v@[::FFFF:1]:0080/?q#F", "ftp://a.example:21",
+                          "https://a.example/#x", "Web+X://Host:8080\\P", "mailto:A@B", "file:///C:/"}) {
+    Write(page, "seed" + std::to_string(i++), std::string(url));
   }
   return 0;
 }
