@@ -5,6 +5,12 @@
 #include "win/FailureBox.h"
 
 namespace win {
+namespace {
+
+constexpr DWORD kFrameStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kFrameExStyle = WS_EX_DLGMODALFRAME;
+
+}  // namespace
 
 ModalDialog::ModalDialog()
     : dpi_(PrimaryMonitorDpi()),
@@ -20,18 +26,26 @@ SIZE ModalDialog::LetterSize() const {
   return {letters.cx / 52, letters.cy};
 }
 
-void ModalDialog::CreateFrame(const wchar_t* className, const std::wstring& caption, int clientWidth,
-                              int clientHeight) {
-  constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-  constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
+text::Box ModalDialog::CentredFrame(int clientWidth, int clientHeight) const {
   RECT frame{0, 0, clientWidth, clientHeight};
-  AdjustFrameForDpi(frame, kStyle, kExStyle, dpi_);
+  AdjustFrameForDpi(frame, kFrameStyle, kFrameExStyle, dpi_);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
-  CreateHandle(
-      {className, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr},
-      {kExStyle, kStyle, caption.c_str(), text::CentredOrigin(GetSystemMetrics(SM_CXSCREEN), width),
-       text::CentredOrigin(GetSystemMetrics(SM_CYSCREEN), height), width, height, Application::Instance().Handle()});
+  return {text::CentredOrigin(GetSystemMetrics(SM_CXSCREEN), width),
+          text::CentredOrigin(GetSystemMetrics(SM_CYSCREEN), height), width, height};
+}
+
+void ModalDialog::CreateFrame(const wchar_t* className, const std::wstring& caption, int clientWidth,
+                              int clientHeight) {
+  const text::Box frame = CentredFrame(clientWidth, clientHeight);
+  CreateHandle({className, 0, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1), nullptr},
+               {kFrameExStyle, kFrameStyle, caption.c_str(), frame.left, frame.top, frame.width, frame.height,
+                Application::Instance().Handle()});
+}
+
+void ModalDialog::ResizeFrame(int clientWidth, int clientHeight) {
+  const text::Box frame = CentredFrame(clientWidth, clientHeight);
+  SetWindowPos(Handle(), nullptr, frame.left, frame.top, frame.width, frame.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND ModalDialog::AddPart(const wchar_t* className, const wchar_t* caption, DWORD exStyle, DWORD style, int id,

@@ -24,6 +24,9 @@ class ModalDialog : public Form {
   // Makes the window, hidden, with a client area of this size; throws Failure
   // when it cannot be made.
   void CreateFrame(const wchar_t* className, const std::wstring& caption, int clientWidth, int clientHeight);
+  // Gives the window a client area of this size, centred on the screen again,
+  // for a dialog that can measure its parts only once they are made.
+  void ResizeFrame(int clientWidth, int clientHeight);
   // A control in the dialog's font; throws Failure when it cannot be made.
   HWND AddPart(const wchar_t* className, const wchar_t* caption, DWORD exStyle, DWORD style, int id,
                const text::Box& box);
@@ -38,6 +41,8 @@ class ModalDialog : public Form {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  text::Box CentredFrame(int clientWidth, int clientHeight) const;
+
   UINT dpi_;
   FontHandle ownFont_;
   HFONT font_;
