@@ -10,6 +10,7 @@
 #include "text/IntegerText.h"
 #include "text/LongPath.h"
 #include "text/ShortcutName.h"
+#include "app/SettingsFile.h"
 #include "win/Failure.h"
 #include "win/Handles.h"
 #include "win/WideText.h"
@@ -48,12 +49,32 @@ class Busy {
   bool& busy_;
 };
 
+constexpr char kSection[] = "General";
+constexpr char kOrderKey[] = "Order";
+// As Settings.ini names the orders; the first is the default.
+constexpr std::pair<EntryOrder, const char*> kOrders[] = {
+    {EntryOrder::Listed, "Listed"}, {EntryOrder::Name, "Name"}, {EntryOrder::Added, "Added"}};
+
+std::int64_t Ticks(FILETIME time) { return static_cast<std::int64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime; }
+
+// When the file was made; 0 when it cannot be asked.
+std::int64_t CreationOf(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  return GetFileAttributesExW(text::VerbatimPath(path).c_str(), GetFileExInfoStandard, &data)
+             ? Ticks(data.ftCreationTime)
+             : 0;
+}
+
 }  // namespace
 
 BookmarkKeeper::BookmarkKeeper(const std::string& exeFolder)
-    : store_(exeFolder + "favorite\\"), records_(store_.WideFolder()) {}
+    : store_(exeFolder + "favorite\\"), settingsFile_(exeFolder + "Settings.ini"), records_(store_.WideFolder()) {}
 
 void BookmarkKeeper::Start() {
+  const std::string order = SettingsFile(settingsFile_).ReadString(kSection, kOrderKey);
+  for (const auto& [value, name] : kOrders) {
+    if (lstrcmpiA(order.c_str(), name) == 0) records_.SetOrder(value);
+  }
   urlFolder_ = store_.Folder();
   store_.Prepare();
   // Watched first, so that nothing changed during the walk goes unseen.
@@ -61,7 +82,18 @@ void BookmarkKeeper::Start() {
   ReadTree();
 }
 
-void BookmarkKeeper::FindFileFind(const TSearchRec& found) { records_.AddFound(found.WideName); }
+void BookmarkKeeper::SetOrder(EntryOrder order) {
+  records_.SetOrder(order);
+  // The order the folder lists them in comes from the folder.
+  if (order == EntryOrder::Listed) ReadTree();
+  for (const auto& [value, name] : kOrders) {
+    if (value == order) SettingsFile(settingsFile_).WriteValues(kSection, {{kOrderKey, name}});
+  }
+}
+
+void BookmarkKeeper::FindFileFind(const TSearchRec& found) {
+  records_.AddFound(found.WideName, Ticks(found.Win32Data.ftCreationTime));
+}
 
 void BookmarkKeeper::ReadTree(const std::wstring& relative) {
   const std::wstring folder = store_.WideFolder() + relative;
@@ -75,14 +107,17 @@ void BookmarkKeeper::ReadTree(const std::wstring& relative) {
     store_.Walk(search_, urlFolder_,
                 {[this](const std::wstring& name) { records_.EnterFolder(name); },
                  [this](const TSearchRec& found) { FindFileFind(found); }, [this] { records_.LeaveFolder(); }});
-    records_.Compact();
+    records_.Complete();
     return;
   }
   const size_t prefix = store_.WideFolder().size();
-  store_.Walk(
-      search_, ansi,
-      {nullptr, [&](const TSearchRec& found) { records_.Add((found.WideFolder + found.WideName).substr(prefix)); },
-       nullptr});
+  store_.Walk(search_, ansi,
+              {nullptr,
+               [&](const TSearchRec& found) {
+                 records_.Add((found.WideFolder + found.WideName).substr(prefix), false,
+                              Ticks(found.Win32Data.ftCreationTime));
+               },
+               nullptr});
 }
 
 void BookmarkKeeper::TakeChanges() {
@@ -101,7 +136,8 @@ void BookmarkKeeper::Apply(const win::FolderChange& change) {
   const DWORD attributes = GetFileAttributesW(text::VerbatimPath(store_.WideFolder() + change.path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return;  // gone again: its removal follows
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return ReadTree(change.path + L'\\');
-  if (text::IsShortcutName(change.path)) records_.Add(change.path);
+  if (text::IsShortcutName(change.path))
+    records_.Add(change.path, false, CreationOf(store_.WideFolder() + change.path));
 }
 
 void BookmarkKeeper::Queue(Dropped dropped) { queue_.push_back(std::move(dropped)); }
@@ -144,7 +180,8 @@ void BookmarkKeeper::StoreDrop(const Dropped& dropped, std::vector<Said>& said) 
 }
 
 void BookmarkKeeper::Record(const Bookmark& stored) {
-  records_.Add(std::wstring_view(stored.path).substr(store_.WideFolder().size()), stored.isNew);
+  records_.Add(std::wstring_view(stored.path).substr(store_.WideFolder().size()), stored.isNew,
+               CreationOf(stored.path));
 }
 
 bool BookmarkKeeper::AddUrlFile(const std::wstring& FileName) {
@@ -211,6 +248,14 @@ void BookmarkKeeper::Open(UINT entry, HWND owner) {
   open.nShow = SW_SHOW;
   // Silence here would leave the user wondering whether the click was taken.
   if (!ShellExecuteExW(&open) && !records_.IsFolder(entry)) throw win::Failure(win::SystemErrorText(GetLastError()));
+}
+
+std::vector<UINT> BookmarkKeeper::BookmarksIn(UINT folder) const {
+  std::vector<UINT> bookmarks;
+  for (const UINT entry : records_.EntriesIn(folder)) {
+    if (!records_.IsFolder(entry)) bookmarks.push_back(entry);
+  }
+  return bookmarks;
 }
 
 void BookmarkKeeper::Rename(UINT entry, const std::wstring& typed) {

@@ -28,8 +28,12 @@ class BookmarkKeeper {
   // `exeFolder` ends with '\'; the bookmarks live in its "favorite\".
   explicit BookmarkKeeper(const std::string& exeFolder);
 
-  // Makes the folder, reads its tree into the records and starts watching it.
+  // Makes the folder, reads its tree into the records in the order that
+  // Settings.ini keeps, and starts watching it.
   void Start();
+  // Orders the menu so from now on and keeps the choice in Settings.ini;
+  // throws Failure when it cannot be written, with the order applied.
+  void SetOrder(EntryOrder order);
   // The storage folder, ending with '\'; empty until Start.
   const std::string& UrlFolder() const { return urlFolder_; }
   const BookmarkMenu& Records() const { return records_; }
@@ -57,6 +61,8 @@ class BookmarkKeeper {
 
   // A bookmark opens in the browser, a folder in the file manager.
   void Open(UINT entry, HWND owner);
+  // The bookmarks directly in a folder, in the menu's order.
+  std::vector<UINT> BookmarksIn(UINT folder) const;
   // Returns the name the entry has now.
   void Rename(UINT entry, const std::wstring& typed);
   void Delete(UINT entry);
@@ -69,12 +75,14 @@ class BookmarkKeeper {
   void Apply(const win::FolderChange& change);
   void StoreDrop(const Dropped& dropped, std::vector<Said>& said);
   Said Import(const std::wstring& file);
+  // Gives a stored file its entry.
   void Record(const Bookmark& stored);
   // The entry's file or folder; throws "<path> が見つかりません" and drops
   // the entry when it is gone.
   std::wstring ExistingPath(UINT entry);
 
   BookmarkStore store_;
+  std::string settingsFile_;
   std::string urlFolder_;
   TFindFile search_;
   BookmarkMenu records_;

@@ -7,6 +7,7 @@
 
 #include "resources/Commands.h"
 #include "resources/MainWindowDescription.h"
+#include "text/NameOrder.h"
 #include "text/ShortcutName.h"
 
 namespace app {
@@ -36,17 +37,17 @@ void BookmarkMenu::EnterFolder(std::wstring name) {
   walk_.push_back({std::move(name), std::move(path), kGone});
 }
 
-void BookmarkMenu::AddFound(std::wstring name) {
+void BookmarkMenu::AddFound(std::wstring name, std::int64_t added) {
   uint32_t parent = kTop;
   for (Walking& folder : walk_) {
-    if (folder.record == kGone) folder.record = MakeFolder(std::move(folder.name), parent, folder.path);
+    if (folder.record == kGone) folder.record = MakeFolder(std::move(folder.name), parent, folder.path, false);
     parent = folder.record;
   }
-  Append(std::move(name), parent, false);
+  Append(std::move(name), parent, false, added, false);
 }
 
-uint32_t BookmarkMenu::MakeFolder(std::wstring name, uint32_t parent, std::wstring path) {
-  const uint32_t folder = Append(std::move(name), parent, true);
+uint32_t BookmarkMenu::MakeFolder(std::wstring name, uint32_t parent, std::wstring path, bool place) {
+  const uint32_t folder = Append(std::move(name), parent, true, 0, place);
   folders_.emplace(std::move(path), folder);
   return folder;
 }
@@ -59,9 +60,39 @@ void BookmarkMenu::LeaveFolder() {
   if (!walk_.empty()) walk_.pop_back();
 }
 
-void BookmarkMenu::Compact() {
+void BookmarkMenu::Complete() {
+  SetOrder(order_);
   records_.shrink_to_fit();
   for (auto& level : levels_) level.shrink_to_fit();
+}
+
+void BookmarkMenu::SetOrder(EntryOrder order) {
+  order_ = order;
+  if (order_ != EntryOrder::Listed) {
+    for (auto& level : levels_)
+      std::stable_sort(level.begin(), level.end(), [this](UINT a, UINT b) { return Before(a, b); });
+  }
+  ++generation_;
+}
+
+bool BookmarkMenu::Before(UINT a, UINT b) const {
+  const Record& x = records_[a - kFirst];
+  const Record& y = records_[b - kFirst];
+  const bool xFolder = x.level != kNoLevel, yFolder = y.level != kNoLevel;
+  if (xFolder != yFolder) return xFolder;
+  if (order_ == EntryOrder::Added && !xFolder && x.added != y.added) return x.added > y.added;
+  const auto bare = [](const Record& r) {
+    return std::wstring_view(r.name).substr(0, r.name.size() - (r.level == kNoLevel ? 4 : 0));
+  };
+  return text::NameLess(bare(x), bare(y));
+}
+
+void BookmarkMenu::Place(UINT command) {
+  if (order_ == EntryOrder::Listed) return;
+  std::vector<UINT>& level = LevelOf(records_[command - kFirst].parent);
+  std::erase(level, command);
+  level.insert(std::upper_bound(level.begin(), level.end(), command, [this](UINT a, UINT b) { return Before(a, b); }),
+               command);
 }
 
 uint32_t BookmarkMenu::FindIn(uint32_t parent, std::wstring_view name) const {
@@ -78,9 +109,9 @@ std::pair<uint32_t, std::wstring_view> BookmarkMenu::Locate(std::wstring_view re
   for (size_t end; (end = relative.find(L'\\', nameStart)) != relative.npos; nameStart = end + 1) {
     const std::wstring_view path = relative.substr(0, end + 1);
     const auto known = folders_.find(path);
-    parent = known != folders_.end()
-                 ? known->second
-                 : MakeFolder(std::wstring(relative.substr(nameStart, end - nameStart)), parent, std::wstring(path));
+    parent = known != folders_.end() ? known->second
+                                     : MakeFolder(std::wstring(relative.substr(nameStart, end - nameStart)), parent,
+                                                  std::wstring(path), true);
   }
   return {parent, relative.substr(nameStart)};
 }
@@ -99,21 +130,22 @@ UINT BookmarkMenu::Find(std::wstring_view relative) const {
   return found == kGone ? 0 : kFirst + found;
 }
 
-UINT BookmarkMenu::Add(std::wstring_view relative, bool isNew) {
+UINT BookmarkMenu::Add(std::wstring_view relative, bool isNew, std::int64_t added) {
   const auto [parent, name] = Locate(relative);
   if (const uint32_t known = isNew ? kGone : FindIn(parent, name); known != kGone) return kFirst + known;
-  return kFirst + Append(std::wstring(name), parent, false);
+  return kFirst + Append(std::wstring(name), parent, false, added, true);
 }
 
-uint32_t BookmarkMenu::Append(std::wstring name, uint32_t parent, bool folder) {
+uint32_t BookmarkMenu::Append(std::wstring name, uint32_t parent, bool folder, std::int64_t added, bool place) {
   const auto index = static_cast<uint32_t>(records_.size());
   uint32_t level = kNoLevel;
   if (folder) {
     level = static_cast<uint32_t>(levels_.size());
     levels_.emplace_back();
   }
-  records_.push_back({std::move(name), parent, level, parent == kTop ? nextPopItem_++ : 0});
+  records_.push_back({std::move(name), parent, level, parent == kTop ? nextPopItem_++ : 0, added});
   LevelOf(parent).push_back(kFirst + index);
+  if (place) Place(kFirst + index);
   ++generation_;
   return index;
 }
@@ -141,6 +173,7 @@ void BookmarkMenu::Rename(UINT command, std::wstring name) {
   records_[command - kFirst].name = std::move(name);
   const std::wstring after = PathOf(command).substr(folder_.size());
   for (auto& [rest, folder] : moved) folders_.emplace(after + rest, folder);
+  Place(command);
   ++generation_;
 }
 

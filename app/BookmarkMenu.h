@@ -14,6 +14,11 @@
 
 namespace app {
 
+// How the entries of each level are ordered: as the walk and the stores
+// brought them; folders first, then bookmarks, each by name; or folders
+// first, then bookmarks newest first.
+enum class EntryOrder { Listed, Name, Added };
+
 class BookmarkMenu : public win::MenuSource {
  public:
   // `folder`: the storage folder, ending with '\'.
@@ -24,18 +29,22 @@ class BookmarkMenu : public win::MenuSource {
   // entry is made once a shortcut is found below it; a shortcut found in the
   // folder entered last; that folder left.
   void EnterFolder(std::wstring name);
-  void AddFound(std::wstring name);
+  void AddFound(std::wstring name, std::int64_t added);
   void LeaveFolder();
-  // Gives back the room kept for more, once a walk is done.
-  void Compact();
+  // Orders what the walk brought and gives back the room kept for more.
+  void Complete();
+  // Orders every level by `order` from now on; Listed leaves them as they are.
+  void SetOrder(EntryOrder order);
+  EntryOrder Order() const { return order_; }
 
   // The entry of a path below the storage folder ("news\a.url", "news");
   // 0 when none has it.
   UINT Find(std::wstring_view relative) const;
-  // The shortcut's entry: the one it has, or a new one at the end of its
-  // folder's entries, with the folders' entries it needs. `isNew` says that
-  // the file was stored just now, so it has none yet.
-  UINT Add(std::wstring_view relative, bool isNew = false);
+  // The shortcut's entry: the one it has, or a new one where the order puts
+  // it (the end of its folder's entries when listed), with the folders'
+  // entries it needs. `isNew` says that the file was stored just now, so it
+  // has none yet; `added` is when it was, in file-time ticks.
+  UINT Add(std::wstring_view relative, bool isNew, std::int64_t added);
   // Takes the entry, and a folder's entries with it, out of the menu.
   void Remove(UINT command);
   // The entry keeps its place under its new file name.
@@ -63,19 +72,23 @@ class BookmarkMenu : public win::MenuSource {
   static constexpr uint32_t kGone = UINT32_MAX - 1;
   static constexpr uint32_t kNoLevel = UINT32_MAX;
   struct Record {
-    std::wstring name;  // as the file system has it
-    uint32_t parent;    // the folder's record; kTop, or kGone once removed
-    uint32_t level;     // a folder's entries in levels_; kNoLevel for a bookmark
-    uint32_t popItem;   // N of "popItemN" at the top level, else 0
+    std::wstring name;   // as the file system has it
+    uint32_t parent;     // the folder's record; kTop, or kGone once removed
+    uint32_t level;      // a folder's entries in levels_; kNoLevel for a bookmark
+    uint32_t popItem;    // N of "popItemN" at the top level, else 0
+    std::int64_t added;  // a bookmark's creation time
   };
 
-  uint32_t Append(std::wstring name, uint32_t parent, bool folder);
+  // Appends the entry; `place` puts it where the order says instead.
+  uint32_t Append(std::wstring name, uint32_t parent, bool folder, std::int64_t added, bool place);
+  void Place(UINT command);
+  bool Before(UINT a, UINT b) const;
   // The bookmark in the folder's entries with that name; kGone when none.
   uint32_t FindIn(uint32_t parent, std::wstring_view name) const;
   // The folder that holds `relative`'s last name, with the entries of the
   // folders on the way made where missing, and that name.
   std::pair<uint32_t, std::wstring_view> Locate(std::wstring_view relative);
-  uint32_t MakeFolder(std::wstring name, uint32_t parent, std::wstring path);
+  uint32_t MakeFolder(std::wstring name, uint32_t parent, std::wstring path, bool place);
   // The folders' records by path below the storage folder, ending with '\'.
   void ForgetFolders(const std::wstring& path);
   std::vector<UINT>& LevelOf(uint32_t parent) { return levels_[parent == kTop ? 0 : records_[parent].level]; }
@@ -95,6 +108,7 @@ class BookmarkMenu : public win::MenuSource {
   };
   std::vector<Walking> walk_;
   uint32_t nextPopItem_ = 1;  // "popItemN" names are never used twice
+  EntryOrder order_ = EntryOrder::Listed;
   unsigned generation_ = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "app/Placement.h"
@@ -10,6 +11,7 @@
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
 #include "text/FailureText.h"
+#include "text/IntegerText.h"
 #include "win/Application.h"
 #include "win/Dpi.h"
 #include "win/Failure.h"
@@ -27,6 +29,13 @@ TfrmMain* frmMain = nullptr;
 namespace {
 
 constexpr char kFace[] = "glyph.bmp";
+constexpr std::pair<UINT, EntryOrder> kOrders[] = {{resources::CmdOrderListed, EntryOrder::Listed},
+                                                   {resources::CmdOrderName, EntryOrder::Name},
+                                                   {resources::CmdOrderAdded, EntryOrder::Added}};
+
+EntryOrder OrderOf(UINT command) {
+  return std::ranges::find(kOrders, command, &std::pair<UINT, EntryOrder>::first)->second;
+}
 
 RECT WindowRect(HWND hwnd) {
   RECT r;
@@ -65,10 +74,11 @@ TfrmMain::~TfrmMain() {
 
 void TfrmMain::BuildMenu() {
   // The entry last added at each depth is the parent of the entries below it.
-  win::MenuItem* parents[3] = {&popMenu.Root()};
+  win::MenuItem* parents[4] = {&popMenu.Root()};
   for (const auto& entry : resources::kMainMenu) {
-    parents[entry.depth + 1] = &popMenu.Add(
-        *parents[entry.depth], {entry.name, win::FromUtf8(entry.caption), entry.imageIndex, true, entry.command, {}});
+    parents[entry.depth + 1] =
+        &popMenu.Add(*parents[entry.depth],
+                     {entry.name, win::FromUtf8(entry.caption), entry.imageIndex, true, false, entry.command, {}});
   }
 }
 
@@ -79,6 +89,9 @@ void TfrmMain::Dispatch(UINT command, UINT entry) {
     case CmdPaste: mnuPasteClick(); return;
     case CmdImport: mnuImportClick(); return;
     case CmdExport: mnuExportClick(); return;
+    case CmdOrderListed:
+    case CmdOrderName:
+    case CmdOrderAdded: keeper_.SetOrder(OrderOf(command)); return;
     case CmdAbout: mnuAboutClick(); return;
     case CmdExit: mnuExitClick(); return;
   }
@@ -90,6 +103,7 @@ void TfrmMain::Dispatch(UINT command, UINT entry) {
       EndMenu();
       keeper_.Open(entry, Handle());
       return;
+    case CmdEntryOpenAll: OpenAll(entry); return;
     case CmdEntryRename: RenameEntry(entry); return;
     case CmdEntryCopyUrl: keeper_.CopyUrl(entry, Handle()); return;
     case CmdEntryDelete: DeleteEntry(entry); return;
@@ -215,6 +229,15 @@ void TfrmMain::EntryMenu(UINT entry) {
   Dispatch(popMenu.TrackEntryMenu(Handle(), rows), entry);
 }
 
+void TfrmMain::OpenAll(UINT folder) {
+  const std::vector<UINT> bookmarks = keeper_.BookmarksIn(folder);
+  EndMenu();
+  if (bookmarks.size() > resources::kOpenAllWithoutAsking &&
+      !win::AskYesNo(text::Format(win::FromUtf8(resources::kOpenAllQuestion), {text::Decimal(bookmarks.size())})))
+    return;
+  for (const UINT bookmark : bookmarks) keeper_.Open(bookmark, Handle());
+}
+
 void TfrmMain::RenameEntry(UINT entry) {
   win::NameDialog dialog(
       {win::FromUtf8(resources::kRenameCaption), win::FromUtf8(resources::kOk), win::FromUtf8(resources::kCancel)},
@@ -264,6 +287,7 @@ void TfrmMain::ShowMenu(POINT at) {
   keeper_.TakeChanges();
   if (const unsigned generation = keeper_.Records().Generation(); generation != shownGeneration_) {
     shownGeneration_ = generation;
+    for (const auto& [command, order] : kOrders) popMenu.Find(command)->Checked = keeper_.Records().Order() == order;
     popMenu.Changed();
   }
   if (const UINT chosen = popMenu.Popup(Handle(), at)) Dispatch(chosen);

@@ -48,6 +48,8 @@ class TfrmMain : public win::Form {
   void mnuExitClick();
   // A bookmark's or a folder's own menu, over the open menu.
   void EntryMenu(UINT entry);
+  // Every bookmark directly in the folder, asking first when there are many.
+  void OpenAll(UINT folder);
   void RenameEntry(UINT entry);
   void DeleteEntry(UINT entry);
   void WMDropFiles(HDROP drop);

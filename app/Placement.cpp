@@ -45,7 +45,7 @@ void RestorePosition(HWND window, const std::string& settingsFile) {
 void WritePosition(HWND window, const std::string& settingsFile) {
   const RECT r = WindowRect(window);
   SettingsFile settings(settingsFile);
-  settings.WriteIntegers(kSection, {{"Left", r.left}, {"Top", r.top}});
+  settings.WriteValues(kSection, {{"Left", std::to_string(r.left)}, {"Top", std::to_string(r.top)}});
 }
 
 }  // namespace app

@@ -40,14 +40,13 @@ bool SameName(std::string_view name, const char* other) {
   return lstrcmpiA(std::string(name.substr(first, last - first + 1)).c_str(), other) == 0;
 }
 
-void AppendValues(std::string& contents, std::initializer_list<SettingsFile::Integer> values) {
-  for (const SettingsFile::Integer& v : values)
-    contents.append(v.key).append("=").append(std::to_string(v.value)).append("\r\n");
+void AppendValues(std::string& contents, std::initializer_list<SettingsFile::Value> values) {
+  for (const SettingsFile::Value& v : values) contents.append(v.key).append("=").append(v.text).append("\r\n");
 }
 
 // The file as the profile functions read it, with the values set in `section`.
 std::string ContentsWith(const std::string& path, const char* section,
-                         std::initializer_list<SettingsFile::Integer> values) {
+                         std::initializer_list<SettingsFile::Value> values) {
   std::string contents;
   bool set = false;
   const auto names =
@@ -102,12 +101,16 @@ bool MoveIntoPlace(const std::string& from, const std::string& to) {
 SettingsFile::~SettingsFile() { WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str()); }
 
 std::int32_t SettingsFile::ReadInteger(const char* section, const char* key, std::int32_t fallback) const {
-  char buffer[2048];
-  const DWORD length = GetPrivateProfileStringA(section, key, "", buffer, sizeof buffer, path_.c_str());
-  return text::ParseInteger(std::string_view(buffer, length)).value_or(fallback);
+  return text::ParseInteger(ReadString(section, key)).value_or(fallback);
 }
 
-void SettingsFile::WriteIntegers(const char* section, std::initializer_list<Integer> values) {
+std::string SettingsFile::ReadString(const char* section, const char* key) const {
+  char buffer[2048];
+  const DWORD length = GetPrivateProfileStringA(section, key, "", buffer, sizeof buffer, path_.c_str());
+  return std::string(buffer, length);
+}
+
+void SettingsFile::WriteValues(const char* section, std::initializer_list<Value> values) {
   // The profile functions write in place and miss a full disk; the new file is
   // made beside the old one under a name of this process and then put in its place.
   const std::string temporary = path_ + "." + std::to_string(GetCurrentProcessId()) + ".tmp";

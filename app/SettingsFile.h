@@ -8,9 +8,9 @@ namespace app {
 
 class SettingsFile {
  public:
-  struct Integer {
+  struct Value {
     const char* key;
-    std::int32_t value;
+    std::string text;
   };
 
   explicit SettingsFile(std::string path) : path_(std::move(path)) {}
@@ -22,12 +22,14 @@ class SettingsFile {
   const std::string& Path() const { return path_; }
   // The value, or `fallback` when it is missing or not an integer.
   std::int32_t ReadInteger(const char* section, const char* key, std::int32_t fallback) const;
+  // The value as written, blanks around it aside; empty when it is missing.
+  std::string ReadString(const char* section, const char* key) const;
   // Sets the keys, keeping the file's other keys and sections, by replacing
   // the whole file at once: a reader never sees some of the keys written and
   // others not, and a failed write leaves the old file. A file that another
   // program is replacing or holds open is waited for, up to a second. Throws
   // Failure naming the file when it cannot be written.
-  void WriteIntegers(const char* section, std::initializer_list<Integer> values);
+  void WriteValues(const char* section, std::initializer_list<Value> values);
 
  private:
   std::string path_;

@@ -32,6 +32,10 @@ inline constexpr MenuEntryDescription kMainMenu[] = {
     {"mnuPaste", u8"クリップボードから追加(&P)", -1, 1, CmdPaste},
     {"mnuImport", u8"ブックマークを読み込む(&I)...", -1, 1, CmdImport},
     {"mnuExport", u8"ブックマークを書き出す(&X)...", -1, 1, CmdExport},
+    {"mnuOrder", u8"並べ替え(&S)", -1, 1, CmdNone},
+    {"mnuOrderListed", u8"フォルダーの順(&F)", -1, 2, CmdOrderListed},
+    {"mnuOrderName", u8"名前順(&N)", -1, 2, CmdOrderName},
+    {"mnuOrderAdded", u8"追加した順 (新しい順)(&D)", -1, 2, CmdOrderAdded},
     {"mnuN2", u8"-", -1, 1, CmdNone},
     {"mnuAbout", u8"ﾊﾞｰｼﾞｮﾝ情報(&A)", 3, 1, CmdAbout},
     {"mnuExit", u8"終了(&E)", 2, 1, CmdExit},
@@ -49,6 +53,7 @@ struct EntryMenuDescription {
 inline constexpr EntryMenuDescription kEntryMenu[] = {
     {u8"開く(&O)", CmdEntryOpen, true, false},
     {u8"フォルダーを開く(&O)", CmdEntryOpen, false, true},
+    {u8"すべて開く(&A)", CmdEntryOpenAll, false, true},
     {u8"名前の変更(&M)...", CmdEntryRename, true, true},
     {u8"URL をコピー(&C)", CmdEntryCopyUrl, true, false},
     {u8"-", CmdNone, true, true},

@@ -25,6 +25,9 @@ inline constexpr char8_t kCancel[] = u8"キャンセル";
 inline constexpr char8_t kNameEmpty[] = u8"名前を入力してください";
 inline constexpr char8_t kNameTaken[] = u8"%s という名前はすでにあります";
 inline constexpr char8_t kUnexpectedError[] = u8"予期しないエラーが発生しました";
+// Asked before a folder's bookmarks open all at once, above kOpenAllWithoutAsking.
+inline constexpr char8_t kOpenAllQuestion[] = u8"%d 件のブックマークを開きますか?";
+inline constexpr unsigned kOpenAllWithoutAsking = 10;
 // The last entry of a menu level taller than the screen: it opens the rest.
 inline constexpr char8_t kMoreEntries[] = u8"その他 (%s)";
 // Reading a browser's bookmark file.

@@ -67,17 +67,19 @@ ModalScope::~ModalScope() {
 
 namespace {
 
-void ShowBox(const std::wstring& text, UINT icon) {
+int ShowBox(const std::wstring& text, UINT type) {
   const Application& app = Application::Instance();
   ModalScope modal;
-  MessageBoxW(app.Handle(), text.c_str(), app.Title().c_str(), MB_OK | icon);
+  return MessageBoxW(app.Handle(), text.c_str(), app.Title().c_str(), type);
 }
 
 }  // namespace
 
-void ShowFailure(std::wstring_view text) { ShowBox(text::WithFinalDot(std::wstring(text)), MB_ICONSTOP); }
+void ShowFailure(std::wstring_view text) { ShowBox(text::WithFinalDot(std::wstring(text)), MB_OK | MB_ICONSTOP); }
 
-void ShowInformation(std::wstring_view text) { ShowBox(std::wstring(text), MB_ICONINFORMATION); }
+void ShowInformation(std::wstring_view text) { ShowBox(std::wstring(text), MB_OK | MB_ICONINFORMATION); }
+
+bool AskYesNo(std::wstring_view text) { return ShowBox(std::wstring(text), MB_YESNO | MB_ICONQUESTION) == IDYES; }
 
 void ShowCurrentFailure() noexcept {
   try {

@@ -29,6 +29,8 @@ void ShowFailure(std::wstring_view text);
 
 // Shows the text as it is in an information box, modal like the failure box.
 void ShowInformation(std::wstring_view text);
+// Asks the question in a box with Yes and No; whether Yes was chosen.
+bool AskYesNo(std::wstring_view text);
 
 // Shows the exception being handled; call it only inside a catch block.
 void ShowCurrentFailure() noexcept;

@@ -138,11 +138,16 @@ MenuItem* PopupMenu::Find(std::string_view name) {
   return FindItem(root_, [name](const MenuItem& item) { return item.Name == name; });
 }
 
+MenuItem* PopupMenu::Find(UINT command) {
+  return FindItem(root_, [command](const MenuItem& item) { return item.Command == command; });
+}
+
 struct PopupMenu::Row {
   std::wstring caption;
   UINT command = 0;
   int imageIndex = -1;
   bool line = false;
+  bool checked = false;
   MenuItem* own = nullptr;  // an entry of the tree with sub-entries
   bool hasEntries = false;  // an entry of the source with a sub-menu
 };
@@ -179,8 +184,8 @@ std::vector<PopupMenu::Row> PopupMenu::RowsOf(MenuItem* own, UINT sourceMenu) {
   std::vector<MenuLine> lines;
   if (own) {
     for (const auto& item : own->Items) {
-      rows.push_back(
-          {item->Caption, item->Command, item->ImageIndex, item->IsLine(), item->Items.empty() ? nullptr : item.get()});
+      rows.push_back({item->Caption, item->Command, item->ImageIndex, item->IsLine(), item->Checked,
+                      item->Items.empty() ? nullptr : item.get()});
       lines.push_back({item->IsLine(), item->Visible});
     }
   }
@@ -189,7 +194,8 @@ std::vector<PopupMenu::Row> PopupMenu::RowsOf(MenuItem* own, UINT sourceMenu) {
     source_->EntriesOf(sourceMenu, entries);
     for (MenuSource::Entry& entry : entries) {
       const bool line = entry.caption == L"-";
-      rows.push_back({std::move(entry.caption), entry.command, entry.imageIndex, line, nullptr, entry.hasEntries});
+      rows.push_back(
+          {std::move(entry.caption), entry.command, entry.imageIndex, line, false, nullptr, entry.hasEntries});
       lines.push_back({line, true});
     }
   }
@@ -234,6 +240,11 @@ void PopupMenu::Insert(HMENU menu, const Row& row, HMENU sub) {
     info.fMask = MIIM_STRING | MIIM_ID;
     info.dwTypeData = const_cast<wchar_t*>(row.caption.c_str());
     info.wID = row.command;
+    if (row.checked) {
+      info.fMask |= MIIM_FTYPE | MIIM_STATE;
+      info.fType = MFT_RADIOCHECK;
+      info.fState = MFS_CHECKED;
+    }
     if (!sub && (row.own || row.hasEntries)) sub = NewMenu({row.own, row.own ? 0 : row.command});
     if (sub) {
       info.fMask |= MIIM_SUBMENU;

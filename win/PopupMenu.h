@@ -21,7 +21,8 @@ struct MenuItem {
   std::wstring Caption;  // "-" draws a separator line
   int ImageIndex = -1;   // into the menu's image list; -1 for none
   bool Visible = true;
-  UINT Command = 0;  // what choosing it sends the owner; 0 for one with sub-entries
+  bool Checked = false;  // drawn with the round mark of one choice among several
+  UINT Command = 0;      // what choosing it sends the owner; 0 for one with sub-entries
   std::vector<std::unique_ptr<MenuItem>> Items;
 
   bool IsLine() const { return Caption == L"-"; }
@@ -57,6 +58,7 @@ class PopupMenu {
   // Appends an entry at the end of `parent`'s sub-entries.
   MenuItem& Add(MenuItem& parent, MenuItem item);
   MenuItem* Find(std::string_view name);
+  MenuItem* Find(UINT command);
   void SetSource(MenuSource* source) { source_ = source; }
   // The caption of the entry that opens what does not fit the screen; "%s"
   // stands for how many entries it holds.

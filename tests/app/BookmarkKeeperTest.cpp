@@ -202,5 +202,42 @@ TEST_F(Keeper, AppliesAnotherProgramsChangesWhereTheyHappened) {
   EXPECT_EQ(NamesIn(keeper, Entry(L"sub")), Names{L"s"});
 }
 
+// The order chosen holds for what the walk finds, for what is stored later,
+// and after a restart; the folder's own order comes back from the folder.
+TEST_F(Keeper, OrdersByNameOrNewestFirstAndKeepsTheChoice) {
+  const struct {
+    app::EntryOrder order;
+    Names atStart, afterDrop;
+  } cases[] = {
+      {app::EntryOrder::Name,
+       {L"Docs", L"item 9", L"item 10", L"zeta"},
+       {L"Docs", L"apple", L"item 9", L"item 10", L"zeta"}},
+      {app::EntryOrder::Added,
+       {L"Docs", L"item 9", L"zeta", L"item 10"},
+       {L"Docs", L"apple", L"item 9", L"zeta", L"item 10"}},
+      {app::EntryOrder::Listed,
+       {L"Docs", L"item 10", L"item 9", L"zeta"},
+       {L"Docs", L"item 10", L"item 9", L"zeta", L"apple"}},
+  };
+  CreateDirectoryA((Favorite() + "Docs").c_str(), nullptr);
+  exe.Write("favorite\\Docs\\d.url", kShortcut);
+  // Made in this order, a moment apart, so their creation times differ.
+  for (const char* name : {"item 10.url", "zeta.url", "item 9.url"}) {
+    exe.Write(std::string("favorite\\") + name, kShortcut);
+    Sleep(20);
+  }
+  elsewhere.Write("apple.url", kShortcut + "apple");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.order));
+    app::BookmarkKeeper(exe.Path()).SetOrder(c.order);
+    app::BookmarkKeeper restarted(exe.Path());
+    restarted.Start();
+    EXPECT_EQ(NamesIn(restarted), c.atStart);
+    restarted.AddUrlFile(win::FromAnsi(elsewhere.Path() + "apple.url"));
+    EXPECT_EQ(NamesIn(restarted), c.afterDrop);
+    DeleteFileA((Favorite() + "apple.url").c_str());
+  }
+}
+
 }  // namespace
 }  // namespace tamaroo_test

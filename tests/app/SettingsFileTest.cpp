@@ -43,7 +43,7 @@ TEST(SettingsFile, WritesBothKeysAndKeepsEverythingElse) {
     const TempFolder folder;
     const std::string file = folder.Path() + "Settings.ini";
     if (row.before) folder.Write("Settings.ini", row.before);
-    app::SettingsFile(file).WriteIntegers("General", {{"Left", -5}, {"Top", 600}});
+    app::SettingsFile(file).WriteValues("General", {{"Left", "-5"}, {"Top", "600"}});
     EXPECT_EQ(Value(file, "General", "Left"), "-5");
     EXPECT_EQ(Value(file, "General", "Top"), "600");
     EXPECT_EQ(Value(file, row.otherSection, row.otherKey), row.otherValue);
@@ -74,7 +74,7 @@ TEST(SettingsFile, AFileHeldOpenByAnotherProgramIsWaitedForUpToASecond) {
     });
     std::wstring failure;
     try {
-      app::SettingsFile(file).WriteIntegers("General", {{"Left", 1}});
+      app::SettingsFile(file).WriteValues("General", {{"Left", "1"}});
     } catch (const win::Failure& f) {
       failure = f.Text();
     }
@@ -99,7 +99,7 @@ TEST(SettingsFile, AWriteThatFindsNoRoomLeavesTheFolderAsItWasAndSaysSo) {
     SCOPED_TRACE(name);
     const std::string file = folder + name;
     try {
-      app::SettingsFile(file).WriteIntegers("General", {{"Left", 1234}, {"Top", 5678}});
+      app::SettingsFile(file).WriteValues("General", {{"Left", "1234"}, {"Top", "5678"}});
       ADD_FAILURE() << "written onto a full disk";
     } catch (const win::Failure& failure) {
       EXPECT_EQ(failure.Text(), win::FromAnsi(file) + L" に書き込めません");

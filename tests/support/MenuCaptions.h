@@ -13,7 +13,9 @@ inline std::vector<std::wstring> MenuCaptions(HMENU menu) {
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
     wchar_t text[128] = L"";
     GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION);
-    captions.push_back(GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR ? L"-" : text);
+    // An entry with a sub-menu has the sub-menu's count in the state's high byte.
+    const bool line = !GetSubMenu(menu, i) && GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR;
+    captions.push_back(line ? L"-" : text);
   }
   return captions;
 }
