@@ -137,13 +137,13 @@ class TamarooAbout : public TamarooTest {
     ASSERT_TRUE(main);
   }
 
-  // Chooses the About entry: the title entry, its sub-menu, past the folder,
-  // paste, import and export entries and the separator.
+  // Chooses the About entry: the title entry, its sub-menu, and round from
+  // its first entry to the last but one.
   HWND OpenAbout() {
     PostMessageW(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(main), MAKELPARAM(-1, -1));
     const HWND menu = process->WaitForMenu();
     if (!menu) return nullptr;
-    for (const WPARAM key : {VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) Key(menu, key);
+    for (const WPARAM key : {VK_DOWN, VK_RIGHT, VK_UP, VK_UP, VK_RETURN}) Key(menu, key);
     const HWND box = process->WaitForWindow(L"TMessageForm", kCaption);
     WaitForKeyboard(box);
     return box;
