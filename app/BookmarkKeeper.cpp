@@ -8,6 +8,7 @@
 #include "resources/Texts.h"
 #include "text/FailureText.h"
 #include "text/IntegerText.h"
+#include "text/AnsiPath.h"
 #include "text/LongPath.h"
 #include "text/ShortcutName.h"
 #include "app/SettingsFile.h"
@@ -65,12 +66,25 @@ std::int64_t CreationOf(const std::wstring& path) {
              : 0;
 }
 
+// The folder Settings.ini names, beside the program unless absolute, ending
+// with '\\'; empty when none is named.
+std::string NamedFolder(const std::string& exeFolder, const std::string& settingsFile) {
+  std::string named = SettingsFile(settingsFile).ReadString(kSection, "Folder");
+  if (named.empty()) return named;
+  if (!named.starts_with("\\\\") && (named.size() < 2 || named[1] != ':')) named.insert(0, exeFolder);
+  if (text::LastDelimiter(named, "\\", win::IsAnsiLeadByte) + 1 != named.size()) named += '\\';
+  return named;
+}
+
 }  // namespace
 
 BookmarkKeeper::BookmarkKeeper(const std::string& exeFolder)
-    : store_(exeFolder + "favorite\\"), settingsFile_(exeFolder + "Settings.ini"), records_(store_.WideFolder()) {}
+    : settingsFile_(exeFolder + "Settings.ini"),
+      namedFolder_(NamedFolder(exeFolder, settingsFile_)),
+      store_(namedFolder_.empty() ? exeFolder + "favorite\\" : namedFolder_),
+      records_(store_.WideFolder()) {}
 
-void BookmarkKeeper::Start() {
+std::optional<Said> BookmarkKeeper::Start() {
   const std::string order = SettingsFile(settingsFile_).ReadString(kSection, kOrderKey);
   for (const auto& [value, name] : kOrders) {
     if (lstrcmpiA(order.c_str(), name) == 0) records_.SetOrder(value);
@@ -80,6 +94,10 @@ void BookmarkKeeper::Start() {
   // Watched first, so that nothing changed during the walk goes unseen.
   changes_ = std::make_unique<win::FolderChanges>(text::VerbatimPath(store_.WideFolder()));
   ReadTree();
+  // A sync folder on a drive not plugged in yet, say.
+  if (!namedFolder_.empty() && !Exists(store_.WideFolder()))
+    return Said{text::Format(win::FromUtf8(resources::kNotFound), {store_.WideFolder()}), true};
+  return std::nullopt;
 }
 
 void BookmarkKeeper::SetOrder(EntryOrder order) {
@@ -121,8 +139,8 @@ void BookmarkKeeper::ReadTree(const std::wstring& relative) {
 }
 
 void BookmarkKeeper::TakeChanges() {
-  if (busy_ || urlFolder_.empty()) return;
-  const auto taken = changes_ && changes_->Watching() ? changes_->Take() : std::nullopt;
+  if (busy_ || !changes_) return;
+  const auto taken = changes_->Take();
   if (!taken) return ReadTree();
   for (const win::FolderChange& change : *taken) Apply(change);
 }

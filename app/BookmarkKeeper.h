@@ -25,12 +25,15 @@ struct Said {
 
 class BookmarkKeeper {
  public:
-  // `exeFolder` ends with '\'; the bookmarks live in its "favorite\".
+  // `exeFolder` ends with '\'. The bookmarks live in the folder that its
+  // Settings.ini names as [General] Folder, absolute or relative to it;
+  // "favorite" in it when none is named.
   explicit BookmarkKeeper(const std::string& exeFolder);
 
   // Makes the folder, reads its tree into the records in the order that
-  // Settings.ini keeps, and starts watching it.
-  void Start();
+  // Settings.ini keeps, and starts watching it. A named folder that cannot
+  // be reached is said; the records fill once it appears.
+  std::optional<Said> Start();
   // Orders the menu so from now on and keeps the choice in Settings.ini;
   // throws Failure when it cannot be written, with the order applied.
   void SetOrder(EntryOrder order);
@@ -81,8 +84,9 @@ class BookmarkKeeper {
   // the entry when it is gone.
   std::wstring ExistingPath(UINT entry);
 
-  BookmarkStore store_;
   std::string settingsFile_;
+  std::string namedFolder_;  // as Settings.ini names it; empty for "favorite"
+  BookmarkStore store_;
   std::string urlFolder_;
   TFindFile search_;
   BookmarkMenu records_;

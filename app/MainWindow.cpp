@@ -141,7 +141,7 @@ void TfrmMain::LoadFace() {
 }
 
 void TfrmMain::SetUpUrlFolder() {
-  keeper_.Start();
+  if (const std::optional<Said> said = keeper_.Start()) win::ShowFailure(said->text);
   // Changes are taken as they come, so the next opening has them at hand.
   if (const HANDLE changes = keeper_.ChangeSignal()) win::WatchHandle(changes, [this] { keeper_.TakeChanges(); });
 }

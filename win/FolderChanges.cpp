@@ -1,6 +1,7 @@
 #include "win/FolderChanges.h"
 
 #include <cstddef>
+#include <utility>
 
 namespace win {
 namespace {
@@ -9,13 +10,18 @@ constexpr DWORD kBufferBytes = 64 * 1024;  // the most a network share takes
 
 }  // namespace
 
-FolderChanges::FolderChanges(const std::wstring& folder)
-    : folder_(OwnFile(CreateFileW(folder.c_str(), FILE_LIST_DIRECTORY,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr))),
+FolderChanges::FolderChanges(std::wstring folder)
+    : path_(std::move(folder)),
       event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       buffer_(kBufferBytes / sizeof(DWORD)) {
   overlapped_.hEvent = event_.get();
+  Watch();
+}
+
+void FolderChanges::Watch() {
+  folder_ =
+      OwnFile(CreateFileW(path_.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
   if (folder_ && event_) Arm();
 }
 
@@ -33,8 +39,12 @@ void FolderChanges::Arm() {
 }
 
 std::optional<std::vector<FolderChange>> FolderChanges::Take() {
+  if (!armed_) {
+    Watch();
+    return std::nullopt;
+  }
   std::vector<FolderChange> changes;
-  if (!armed_ || WaitForSingleObject(event_.get(), 0) != WAIT_OBJECT_0) return changes;
+  if (WaitForSingleObject(event_.get(), 0) != WAIT_OBJECT_0) return changes;
   DWORD bytes = 0;
   const bool read = GetOverlappedResult(folder_.get(), &overlapped_, &bytes, FALSE);
   if (read && bytes) {

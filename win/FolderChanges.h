@@ -19,22 +19,24 @@ struct FolderChange {
 
 class FolderChanges {
  public:
-  // `folder`: a path the wide calls take. Watching() is false where the
-  // folder refuses to be watched (some network shares).
-  explicit FolderChanges(const std::wstring& folder);
+  // `folder`: a path the wide calls take.
+  explicit FolderChanges(std::wstring folder);
   ~FolderChanges();
   FolderChanges(const FolderChanges&) = delete;
   FolderChanges& operator=(const FolderChanges&) = delete;
 
-  bool Watching() const { return armed_; }
   HANDLE Signal() const { return event_.get(); }
   // What came since the last call, in order; nothing when more came than
-  // the system could keep, so that everything must be looked at again.
+  // the system could keep, or while the folder cannot be watched (not there
+  // yet, or a network share that refuses), so that everything must be
+  // looked at again. Such a folder is tried again at each call.
   std::optional<std::vector<FolderChange>> Take();
 
  private:
+  void Watch();
   void Arm();
 
+  std::wstring path_;
   FileHandle folder_;
   FileHandle event_;
   OVERLAPPED overlapped_{};

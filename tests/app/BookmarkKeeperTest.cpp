@@ -239,5 +239,31 @@ TEST_F(Keeper, OrdersByNameOrNewestFirstAndKeepsTheChoice) {
   }
 }
 
+// The folder Settings.ini names is used, beside the program or anywhere; one
+// not there at the start is said, and read once it appears.
+TEST_F(Keeper, KeepsTheBookmarksWhereSettingsSay) {
+  CreateDirectoryA((elsewhere.Path() + "synced").c_str(), nullptr);
+  elsewhere.Write("synced\\a.url", kShortcut);
+  exe.Write("later", "a file in the way, as an unplugged drive is");
+  for (const std::string& named : {elsewhere.Path() + "synced", std::string("later\\marks\\")}) {
+    SCOPED_TRACE(named);
+    WritePrivateProfileStringA("General", "Folder", named.c_str(), (exe.Path() + "Settings.ini").c_str());
+    app::BookmarkKeeper placed(exe.Path());
+    const std::optional<app::Said> said = placed.Start();
+    if (named.starts_with(elsewhere.Path())) {
+      EXPECT_FALSE(said);
+      EXPECT_EQ(placed.UrlFolder(), named + "\\");
+    } else {
+      ASSERT_TRUE(said);
+      EXPECT_EQ(said->text, win::FromAnsi(exe.Path() + named) + L" が見つかりません");
+      DeleteFileA((exe.Path() + "later").c_str());
+      for (const char* made : {"later", "later\\marks"}) CreateDirectoryA((exe.Path() + made).c_str(), nullptr);
+      exe.Write("later\\marks\\a.url", kShortcut);
+      placed.TakeChanges();
+    }
+    EXPECT_EQ(NamesIn(placed), Names{L"a"});
+  }
+}
+
 }  // namespace
 }  // namespace tamaroo_test
