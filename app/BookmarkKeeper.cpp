@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <unordered_map>
 #include <utility>
 
 #include "resources/Texts.h"
@@ -10,6 +12,7 @@
 #include "text/IntegerText.h"
 #include "text/AnsiPath.h"
 #include "text/LongPath.h"
+#include "text/PageKey.h"
 #include "text/ShortcutName.h"
 #include "app/SettingsFile.h"
 #include "win/Failure.h"
@@ -274,6 +277,41 @@ std::vector<UINT> BookmarkKeeper::BookmarksIn(UINT folder) const {
     if (!records_.IsFolder(entry)) bookmarks.push_back(entry);
   }
   return bookmarks;
+}
+
+std::vector<BookmarkKeeper::SamePage> BookmarkKeeper::SamePages() const {
+  std::vector<SamePage> pages;
+  std::unordered_map<std::string, size_t> byKey;
+  const auto visit = [&](const auto& self, UINT folder) -> void {
+    for (const UINT entry : records_.EntriesIn(folder)) {
+      if (records_.IsFolder(entry)) {
+        self(self, entry);
+        continue;
+      }
+      std::optional<std::string> url;
+      try {
+        url = store_.UrlOf(records_.PathOf(entry));
+      } catch (const win::Failure&) {
+        continue;  // gone since: nothing to tidy
+      }
+      if (!url) continue;
+      const auto [page, made] = byKey.try_emplace(text::PageKey(*url), pages.size());
+      if (made) pages.push_back({*url, {}});
+      pages[page->second].entries.push_back(entry);
+    }
+  };
+  visit(visit, 0);
+  std::erase_if(pages, [](const SamePage& page) { return page.entries.size() < 2; });
+  for (SamePage& page : pages) {
+    std::ranges::stable_sort(page.entries, {}, [this](UINT entry) { return records_.AddedOf(entry); });
+  }
+  return pages;
+}
+
+std::wstring BookmarkKeeper::FolderOf(UINT entry) const {
+  const std::wstring path = records_.PathOf(entry);
+  const size_t from = store_.WideFolder().size(), to = path.rfind(L'\\', path.size() - 2);
+  return to > from ? path.substr(from, to - from) : std::wstring();
 }
 
 void BookmarkKeeper::Rename(UINT entry, const std::wstring& typed) {

@@ -66,6 +66,15 @@ class BookmarkKeeper {
   void Open(UINT entry, HWND owner);
   // The bookmarks directly in a folder, in the menu's order.
   std::vector<UINT> BookmarksIn(UINT folder) const;
+  // Bookmarks that lead to one page (text::PageKey), in the menu's order,
+  // each group oldest first; a shortcut without a URL is in none.
+  struct SamePage {
+    std::string url;  // the first one's
+    std::vector<UINT> entries;
+  };
+  std::vector<SamePage> SamePages() const;
+  // The folder an entry is in, below the storage folder; empty at its top.
+  std::wstring FolderOf(UINT entry) const;
   // Returns the name the entry has now.
   void Rename(UINT entry, const std::wstring& typed);
   void Delete(UINT entry);

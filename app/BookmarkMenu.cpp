@@ -209,6 +209,11 @@ std::wstring BookmarkMenu::NameOf(UINT command) const {
   return text::BareShortcutName(record->name);
 }
 
+std::int64_t BookmarkMenu::AddedOf(UINT command) const {
+  const Record* record = At(command);
+  return record ? record->added : 0;
+}
+
 std::string BookmarkMenu::PopItemName(UINT command) const {
   const Record* record = At(command);
   return record && record->popItem ? "popItem" + std::to_string(record->popItem) : std::string();

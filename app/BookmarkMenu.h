@@ -58,6 +58,8 @@ class BookmarkMenu : public win::MenuSource {
   std::wstring PathOf(UINT command) const;
   // As the user calls it: a bookmark's file name without ".url", a folder's name.
   std::wstring NameOf(UINT command) const;
+  // A bookmark's creation time, in file-time ticks.
+  std::int64_t AddedOf(UINT command) const;
   // "popItemN" for an entry of the top level, empty below it.
   std::string PopItemName(UINT command) const;
   // The entry of that "popItemN" name; 0 when none has it.

@@ -10,8 +10,6 @@
 #include "resources/MainWindowDescription.h"
 #include "resources/ResourceIds.h"
 #include "resources/Texts.h"
-#include "text/FailureText.h"
-#include "text/IntegerText.h"
 #include "win/Application.h"
 #include "win/Dpi.h"
 #include "win/Failure.h"
@@ -19,7 +17,6 @@
 #include "win/FileDialog.h"
 #include "win/Messages.h"
 #include "win/MessageLoop.h"
-#include "win/NameDialog.h"
 #include "win/WideText.h"
 
 namespace app {
@@ -92,6 +89,7 @@ void TfrmMain::Dispatch(UINT command, UINT entry) {
     case CmdOrderListed:
     case CmdOrderName:
     case CmdOrderAdded: keeper_.SetOrder(OrderOf(command)); return;
+    case CmdFindDuplicates: mnuFindDuplicatesClick(); return;
     case CmdAbout: mnuAboutClick(); return;
     case CmdExit: mnuExitClick(); return;
   }
@@ -218,43 +216,6 @@ void TfrmMain::MenuItemClick(UINT entry) { keeper_.Open(entry, Handle()); }
 void TfrmMain::mnuPasteClick() {
   keeper_.Paste(Handle());
   StoreLater();
-}
-
-void TfrmMain::EntryMenu(UINT entry) {
-  const bool folder = keeper_.Records().IsFolder(entry);
-  std::vector<std::pair<std::wstring, UINT>> rows;
-  for (const auto& item : resources::kEntryMenu) {
-    if (folder ? item.forFolder : item.forBookmark) rows.emplace_back(win::FromUtf8(item.caption), item.command);
-  }
-  Dispatch(popMenu.TrackEntryMenu(Handle(), rows), entry);
-}
-
-void TfrmMain::OpenAll(UINT folder) {
-  const std::vector<UINT> bookmarks = keeper_.BookmarksIn(folder);
-  EndMenu();
-  if (bookmarks.size() > resources::kOpenAllWithoutAsking &&
-      !win::AskYesNo(text::Format(win::FromUtf8(resources::kOpenAllQuestion), {text::Decimal(bookmarks.size())})))
-    return;
-  for (const UINT bookmark : bookmarks) keeper_.Open(bookmark, Handle());
-}
-
-void TfrmMain::RenameEntry(UINT entry) {
-  win::NameDialog dialog(
-      {win::FromUtf8(resources::kRenameCaption), win::FromUtf8(resources::kOk), win::FromUtf8(resources::kCancel)},
-      keeper_.Records().NameOf(entry), [&](const std::wstring& typed) {
-        try {
-          keeper_.Rename(entry, typed);
-          return std::wstring();
-        } catch (const win::Failure& refused) {
-          return text::WithFinalDot(refused.Text());
-        }
-      });
-  if (dialog.ShowModal()) popMenu.Reopen();
-}
-
-void TfrmMain::DeleteEntry(UINT entry) {
-  keeper_.Delete(entry);
-  popMenu.Reopen();
 }
 
 void TfrmMain::mnuOpenURLFolderClick() {

@@ -48,6 +48,9 @@ class TfrmMain : public win::Form {
   void mnuExitClick();
   // A bookmark's or a folder's own menu, over the open menu.
   void EntryMenu(UINT entry);
+  // Lists the bookmarks that lead to one page; those left checked go to the Recycle Bin.
+  void mnuFindDuplicatesClick();
+  std::wstring Described(UINT entry) const;
   // Every bookmark directly in the folder, asking first when there are many.
   void OpenAll(UINT folder);
   void RenameEntry(UINT entry);

@@ -15,6 +15,7 @@ enum Command : unsigned {
   CmdOrderListed,
   CmdOrderName,
   CmdOrderAdded,
+  CmdFindDuplicates,
   CmdAbout,
   CmdExit,
   // What is asked of one bookmark's or folder's entry; that entry goes along.

@@ -36,6 +36,7 @@ inline constexpr MenuEntryDescription kMainMenu[] = {
     {"mnuOrderListed", u8"フォルダーの順(&F)", -1, 2, CmdOrderListed},
     {"mnuOrderName", u8"名前順(&N)", -1, 2, CmdOrderName},
     {"mnuOrderAdded", u8"追加した順 (新しい順)(&D)", -1, 2, CmdOrderAdded},
+    {"mnuFindDuplicates", u8"重複を探す(&D)...", -1, 1, CmdFindDuplicates},
     {"mnuN2", u8"-", -1, 1, CmdNone},
     {"mnuAbout", u8"ﾊﾞｰｼﾞｮﾝ情報(&A)", 3, 1, CmdAbout},
     {"mnuExit", u8"終了(&E)", 2, 1, CmdExit},

@@ -28,6 +28,11 @@ inline constexpr char8_t kUnexpectedError[] = u8"予期しないエラーが発�
 // Asked before a folder's bookmarks open all at once, above kOpenAllWithoutAsking.
 inline constexpr char8_t kOpenAllQuestion[] = u8"%d 件のブックマークを開きますか?";
 inline constexpr unsigned kOpenAllWithoutAsking = 10;
+// The bookmarks that lead to one page.
+inline constexpr char8_t kDuplicatesCaption[] = u8"重複を探す";
+inline constexpr char8_t kDuplicatesPrompt[] =
+    u8"同じページへのブックマークです。チェックしたものをごみ箱へ移します (それぞれ最も古いものはチェックなし)。";
+inline constexpr char8_t kNoDuplicates[] = u8"重複はありません.";
 // The last entry of a menu level taller than the screen: it opens the rest.
 inline constexpr char8_t kMoreEntries[] = u8"その他 (%s)";
 // Reading a browser's bookmark file.

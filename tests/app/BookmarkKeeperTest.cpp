@@ -239,6 +239,28 @@ TEST_F(Keeper, OrdersByNameOrNewestFirstAndKeepsTheChoice) {
   }
 }
 
+// Bookmarks of one page are found across folders, oldest first; others and
+// shortcuts without a URL are in no group.
+TEST_F(Keeper, FindsTheBookmarksThatLeadToOnePage) {
+  CreateDirectoryA((Favorite() + "sub").c_str(), nullptr);
+  const std::pair<const char*, const char*> made[] = {{"a.url", "https://Example.com/"},
+                                                      {"sub\\d.url", "HTTPS://EXAMPLE.COM:443"},
+                                                      {"c.url", "https://example.com/c"},
+                                                      {"b.url", "https://example.com"}};
+  for (const auto& [name, url] : made) {
+    exe.Write(std::string("favorite\\") + name, std::string("[InternetShortcut]\r\nURL=") + url + "\r\n");
+    Sleep(20);  // so that each is made at a time of its own
+  }
+  exe.Write("favorite\\none.url", "[InternetShortcut]\r\n");
+  keeper.Start();
+  const auto pages = keeper.SamePages();
+  ASSERT_EQ(pages.size(), 1u);
+  Names names;
+  for (const UINT entry : pages[0].entries) names.push_back(keeper.Records().NameOf(entry));
+  EXPECT_EQ(names, (Names{L"a", L"d", L"b"}));
+  EXPECT_EQ(keeper.FolderOf(pages[0].entries[1]), L"sub");
+}
+
 // The folder Settings.ini names is used, beside the program or anywhere; one
 // not there at the start is said, and read once it appears.
 TEST_F(Keeper, KeepsTheBookmarksWhereSettingsSay) {

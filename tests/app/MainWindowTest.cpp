@@ -187,7 +187,8 @@ TEST_F(MainWindowMenu, FirstStartMakesTheFolderAndShowsTheTitleWithItsIcon) {
   const auto [top, sub] = Shown();
   EXPECT_EQ(top, Captions{L"Tamaroo"});
   EXPECT_EQ(sub, (Captions{L"URL格納ﾌｫﾙﾀﾞを開く(&U)", L"クリップボードから追加(&P)", L"ブックマークを読み込む(&I)...",
-                           L"ブックマークを書き出す(&X)...", L"並べ替え(&S)", L"-", L"ﾊﾞｰｼﾞｮﾝ情報(&A)", L"終了(&E)"}));
+                           L"ブックマークを書き出す(&X)...", L"並べ替え(&S)", L"重複を探す(&D)...", L"-",
+                           L"ﾊﾞｰｼﾞｮﾝ情報(&A)", L"終了(&E)"}));
   EXPECT_EQ(window->popMenu.Find("mnuAll")->ImageIndex, 4);
   Choose(resources::CmdOpenURLFolder);
   EXPECT_EQ(ShellOpened(work.Path(), 1), std::vector<std::wstring>{win::FromAnsi(Favorite())});
