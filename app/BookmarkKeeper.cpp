@@ -42,12 +42,12 @@ std::wstring ShellPath(const std::wstring& path) {
 }
 
 // Marks a long operation for as long as it runs.
-class Busy {
+class LongOperation {
  public:
-  explicit Busy(bool& busy) : busy_(busy) { busy_ = true; }
-  ~Busy() { busy_ = false; }
-  Busy(const Busy&) = delete;
-  Busy& operator=(const Busy&) = delete;
+  explicit LongOperation(bool& busy) : busy_(busy) { busy_ = true; }
+  ~LongOperation() { busy_ = false; }
+  LongOperation(const LongOperation&) = delete;
+  LongOperation& operator=(const LongOperation&) = delete;
 
  private:
   bool& busy_;
@@ -122,7 +122,7 @@ void BookmarkKeeper::ReadTree(const std::wstring& relative) {
   // The walk starts from a name of the code page: a folder that has none is
   // read with the whole tree.
   if (!relative.empty() && win::FromAnsi(ansi) != folder) return ReadTree();
-  const Busy busy(busy_);
+  const LongOperation operation(busy_);
   if (relative.empty()) {
     records_.Clear();
     store_.Walk(search_, urlFolder_,
@@ -169,20 +169,20 @@ bool BookmarkKeeper::TakeDrop(const win::Offered& offered) {
   return dropped.has_value();
 }
 
-std::vector<Said> BookmarkKeeper::StoreQueued() {
+std::vector<Said> BookmarkKeeper::StoreQueued(const Progress& progress) {
   std::vector<Said> said;
   if (busy_) return said;
   while (!queue_.empty()) {
     const Dropped dropped = std::move(queue_.front());
     queue_.pop_front();
-    StoreDrop(dropped, said);
+    StoreDrop(dropped, progress, said);
   }
   return said;
 }
 
 // Each in the shell's order, so the entries of one drop keep it; a failure
 // is told and the other names are still stored.
-void BookmarkKeeper::StoreDrop(const Dropped& dropped, std::vector<Said>& said) {
+void BookmarkKeeper::StoreDrop(const Dropped& dropped, const Progress& progress, std::vector<Said>& said) {
   const auto attempt = [&said](auto&& store) {
     try {
       store();
@@ -194,7 +194,7 @@ void BookmarkKeeper::StoreDrop(const Dropped& dropped, std::vector<Said>& said) 
     if (text::IsShortcutName(name)) {
       attempt([&] { AddUrlFile(name); });
     } else if (text::IsBookmarkFileName(name)) {
-      attempt([&] { said.push_back(Import(name)); });
+      attempt([&] { said.push_back(Import(name, progress)); });
     }
   }
   if (dropped.link) attempt([&] { Record(store_.WriteLink(*dropped.link)); });
@@ -211,11 +211,10 @@ bool BookmarkKeeper::AddUrlFile(const std::wstring& FileName) {
   return stored.has_value();
 }
 
-Said BookmarkKeeper::Import(const std::wstring& file) {
+Said BookmarkKeeper::Import(const std::wstring& file, const Progress& progress) {
   const Imported imported = [&] {
-    const Busy busy(busy_);
-    // Thousands of links take seconds: the window goes on answering meanwhile.
-    return store_.Import(file, search_.ProcessMessages);
+    const LongOperation operation(busy_);
+    return store_.Import(file, progress);
   }();
   for (const Bookmark& stored : imported.stored) Record(stored);
   std::wstring said =
@@ -224,12 +223,13 @@ Said BookmarkKeeper::Import(const std::wstring& file) {
     said += text::Format(win::FromUtf8(resources::kBookmarksNotImported), {text::Decimal(imported.skipped)});
   // Stopped part-way: what was stored stays, and the box says why the rest is not.
   if (!imported.failure.empty()) return {text::WithFinalDot(imported.failure) + L"\r\n" + said, true};
+  if (imported.stopped) said += win::FromUtf8(resources::kStopped);
   return {said};
 }
 
 Said BookmarkKeeper::Export(const std::wstring& file) {
   const Exported exported = [&] {
-    const Busy busy(busy_);
+    const LongOperation operation(busy_);
     return store_.Export(search_, file);
   }();
   std::wstring said = text::Format(win::FromUtf8(resources::kBookmarksExported), {text::Decimal(exported.written)});

@@ -51,9 +51,11 @@ class BookmarkKeeper {
   void Queue(Dropped dropped);
   // Queues what a drag offers if it brings bookmarks; whether it did.
   bool TakeDrop(const win::Offered& offered);
-  // Stores what waits, each in turn and each drop's names in their order;
-  // nothing while a long operation runs, which goes on with the queue.
-  std::vector<Said> StoreQueued();
+  // Stores what waits, each in turn and each drop's names in their order,
+  // telling `progress` how an import goes; nothing while a long operation
+  // runs, which goes on with the queue.
+  std::vector<Said> StoreQueued(const Progress& progress = {});
+  bool Busy() const { return busy_; }
   // Stores a shortcut file and gives it an entry; false when the name is no
   // shortcut's. A file that has an entry already keeps that one.
   bool AddUrlFile(const std::wstring& FileName);
@@ -85,8 +87,8 @@ class BookmarkKeeper {
   // Reads the whole tree, or the folder at `relative` (ending with '\'), into the records.
   void ReadTree(const std::wstring& relative = {});
   void Apply(const win::FolderChange& change);
-  void StoreDrop(const Dropped& dropped, std::vector<Said>& said);
-  Said Import(const std::wstring& file);
+  void StoreDrop(const Dropped& dropped, const Progress& progress, std::vector<Said>& said);
+  Said Import(const std::wstring& file, const Progress& progress);
   // Gives a stored file its entry.
   void Record(const Bookmark& stored);
   // The entry's file or folder; throws "<path> が見つかりません" and drops

@@ -224,13 +224,27 @@ void Date(const std::wstring& folder, std::int64_t added) {
   if (handle) SetFileTime(handle.get(), &*time, nullptr, &*time);
 }
 
-void ImportInto(const std::wstring& folder, const std::vector<text::BookmarkEntry>& entries,
-                const std::function<void()>& pump, Imported& imported) {
+size_t CountOf(const std::vector<text::BookmarkEntry>& entries) {
+  size_t count = entries.size();
+  for (const text::BookmarkEntry& entry : entries) count += CountOf(entry.entries);
+  return count;
+}
+
+// What an import has done so far, and how it tells it.
+struct Importing {
+  const Progress& progress;
+  size_t done, total;
+  Imported& imported;
+};
+
+void ImportInto(const std::wstring& folder, const std::vector<text::BookmarkEntry>& entries, Importing& importing) {
+  Imported& imported = importing.imported;
   Listing listing = ListingOf(folder);
   for (const text::BookmarkEntry& entry : entries) {
+    if (imported.stopped) return;
     if (entry.IsFolder()) {
       const std::wstring subfolder = SubfolderFor(folder, entry.title);
-      ImportInto(subfolder, entry.entries, pump, imported);
+      ImportInto(subfolder, entry.entries, importing);
       // Once filled: each file stored in it was a write to it.
       Date(subfolder, entry.added);
     } else if (listing.urls.contains(entry.url)) {
@@ -242,7 +256,8 @@ void ImportInto(const std::wstring& folder, const std::vector<text::BookmarkEntr
       imported.stored.push_back(
           StoreIn(folder, name, text::ShortcutContents(entry.url), name, &listing.names, time ? &*time : nullptr));
     }
-    if (pump) pump();
+    imported.stopped =
+        imported.stopped || (importing.progress && !importing.progress(++importing.done, importing.total));
   }
 }
 
@@ -330,7 +345,7 @@ std::optional<std::string> BookmarkStore::UrlOf(const std::wstring& path) const 
   return text::ShortcutUrl(*bytes);
 }
 
-Imported BookmarkStore::Import(const std::wstring& bookmarkFile, const std::function<void()>& pump) const {
+Imported BookmarkStore::Import(const std::wstring& bookmarkFile, const Progress& progress) const {
   const std::wstring name = FileNameOf(bookmarkFile);
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (GetFileAttributesExW(Extended(bookmarkFile).c_str(), GetFileExInfoStandard, &data) &&
@@ -343,8 +358,9 @@ Imported BookmarkStore::Import(const std::wstring& bookmarkFile, const std::func
     throw win::Failure(text::Format(win::FromUtf8(resources::kNotBookmarkFile), {name}));
   Imported imported{{}, file.skipped, {}};
   MakeFolders(wideFolder_);
+  Importing importing{progress, 0, CountOf(file.entries), imported};
   try {
-    ImportInto(wideFolder_, file.entries, pump, imported);
+    ImportInto(wideFolder_, file.entries, importing);
   } catch (const win::Failure& failure) {
     imported.failure = failure.Text();
   }

@@ -24,7 +24,12 @@ struct Imported {
   std::vector<Bookmark> stored;  // the new shortcuts, in the file's order
   size_t skipped = 0;            // links the file's reading left out, and links already stored in their folder
   std::wstring failure;          // why the import stopped part-way; empty when it did not
+  bool stopped = false;          // the caller's progress asked it to stop part-way
 };
+
+// Told after each step of long work how many of how many are done; false
+// stops the work there, keeping what was done.
+using Progress = std::function<bool(size_t done, size_t total)>;
 
 // What an export wrote.
 struct Exported {
@@ -65,11 +70,10 @@ class BookmarkStore {
   // Stores the links of a browser's bookmark file, its folders as subfolders,
   // under the names dragged links get, never replacing a file; a link whose
   // URL its folder held before is skipped, so a second import adds nothing.
-  // A folder's ADD_DATE becomes its times too. `pump`, when given, is called
-  // after each entry, so the caller can let waiting messages through.
-  // Throws Failure "<name> はブックマークファイルではありません" (or that it is too
-  // large, or "<path> が見つかりません") when nothing is read.
-  Imported Import(const std::wstring& bookmarkFile, const std::function<void()>& pump = {}) const;
+  // A folder's ADD_DATE becomes its times too. `progress`, when given, is
+  // told after each entry. Throws Failure "<name> はブックマークファイルではありません"
+  // (or that it is too large, or "<path> が見つかりません") when nothing is read.
+  Imported Import(const std::wstring& bookmarkFile, const Progress& progress = {}) const;
   // Writes the folder's tree in the search's order, as the menu shows it, to
   // `target` as a browser's bookmark file, replacing it only once written
   // whole; the last-write times are the ADD_DATEs, of folders too. Throws

@@ -23,9 +23,13 @@ void TfrmMain::mnuFindDuplicatesClick() {
                             win::FromUtf8(resources::kOk), win::FromUtf8(resources::kCancel)},
                            groups)
           .ShowModal();
-  for (size_t group = 0; checked && group < checked->size(); ++group) {
-    for (const size_t item : (*checked)[group]) keeper_.Delete(pages[group].entries[item]);
+  if (!checked) return;
+  std::vector<UINT> doomed;
+  for (size_t group = 0; group < checked->size(); ++group) {
+    for (const size_t item : (*checked)[group]) doomed.push_back(pages[group].entries[item]);
   }
+  for (size_t i = 0; i < doomed.size() && Step(i, doomed.size()); ++i) keeper_.Delete(doomed[i]);
+  EndWork();
 }
 
 // "name — folder — date added", as a line of the duplicates' list.

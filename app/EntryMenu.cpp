@@ -26,7 +26,8 @@ void TfrmMain::OpenAll(UINT folder) {
   if (bookmarks.size() > resources::kOpenAllWithoutAsking &&
       !win::AskYesNo(text::Format(win::FromUtf8(resources::kOpenAllQuestion), {text::Decimal(bookmarks.size())})))
     return;
-  for (const UINT bookmark : bookmarks) keeper_.Open(bookmark, Handle());
+  for (size_t i = 0; i < bookmarks.size() && Step(i, bookmarks.size()); ++i) keeper_.Open(bookmarks[i], Handle());
+  EndWork();
 }
 
 void TfrmMain::RenameEntry(UINT entry) {

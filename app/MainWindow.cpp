@@ -92,6 +92,9 @@ void TfrmMain::Dispatch(UINT command, UINT entry) {
     case CmdFindDuplicates: mnuFindDuplicatesClick(); return;
     case CmdAbout: mnuAboutClick(); return;
     case CmdExit: mnuExitClick(); return;
+    case CmdStop:
+      if (work_) work_->stop = true;
+      return;
   }
   // The fixed entries have no menu of their own.
   if (!keeper_.Records().Has(command >= CmdFirstEntry ? command : entry)) return;
@@ -192,7 +195,11 @@ void TfrmMain::WMDropFiles(HDROP drop) {
 void TfrmMain::StoreLater() { PostMessageW(Handle(), win::kStoreDropsMessage, 0, 0); }
 
 void TfrmMain::StorePendingDrops() {
-  for (const Said& said : keeper_.StoreQueued()) (said.failure ? win::ShowFailure : win::ShowInformation)(said.text);
+  // Asked again from inside an import: the import goes on with the queue.
+  if (keeper_.Busy()) return;
+  const std::vector<Said> told = keeper_.StoreQueued([this](size_t done, size_t total) { return Step(done, total); });
+  EndWork();
+  for (const Said& said : told) (said.failure ? win::ShowFailure : win::ShowInformation)(said.text);
 }
 
 void TfrmMain::mnuImportClick() {
@@ -236,6 +243,7 @@ void TfrmMain::FormClose() {
 
 void TfrmMain::FormPaint(HDC dc) {
   GlyphBitmap.Draw(dc);
+  PaintProgress(dc);
   // A frame says that the drag over the face will be taken.
   if (!dragOver_) return;
   RECT frame;
@@ -255,6 +263,10 @@ void TfrmMain::ShowMenu(POINT at) {
 }
 
 void TfrmMain::FormMouseDown() {
+  if (work_) {
+    work_->stop = true;
+    return;
+  }
   const RECT before = WindowRect(Handle());
   ReleaseCapture();
   SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);

@@ -69,6 +69,20 @@ class TfrmMain : public win::Form {
   void StoreLater();
   void StorePendingDrops();
 
+  // Between the steps of long work (an import, opening all, removing
+  // duplicates): the face shows how far it is once it has taken half a
+  // second, and Esc or a click on the face asks it to stop.
+  bool Step(size_t done, size_t total);
+  // The long work is over: the face shows itself again.
+  void EndWork();
+  void PaintProgress(HDC dc);
+
+  struct LongWork {
+    ULONGLONG started, looked = 0;
+    size_t done = 0, total = 0;
+    bool stop = false;
+  };
+  std::optional<LongWork> work_;
   std::string exeFolder_;
   BookmarkKeeper keeper_;
   unsigned shownGeneration_ = 0;  // of the records the menu was last built from

@@ -18,6 +18,8 @@ enum Command : unsigned {
   CmdFindDuplicates,
   CmdAbout,
   CmdExit,
+  // Stops the long work under way (Esc on the face).
+  CmdStop,
   // What is asked of one bookmark's or folder's entry; that entry goes along.
   CmdEntryMenu,
   CmdEntryOpen,

@@ -85,6 +85,7 @@ struct FaceKeyDescription {
 
 inline constexpr FaceKeyDescription kFaceKeys[] = {
     {L'\x16', CmdPaste},  // Ctrl+V
+    {L'\x1B', CmdStop},   // Esc
 };
 
 // Indices of the designed menu images.

@@ -26,6 +26,15 @@ void UnwatchHandle(HANDLE handle) {
   std::erase_if(WatchedHandles(), [handle](const Watched& w) { return w.handle == handle; });
 }
 
+void DispatchWaiting() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) return PostQuitMessage(static_cast<int>(msg.wParam));
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
 int RunMessageLoop() {
   for (;;) {
     std::vector<HANDLE> handles;

@@ -10,6 +10,10 @@ namespace win {
 // Runs the thread's message loop until the quit message; returns its code.
 int RunMessageLoop();
 
+// Dispatches the messages waiting in this thread's queue, and leaves a quit
+// message there for the loop: for long work that keeps the windows answering.
+void DispatchWaiting();
+
 // While registered, `signalled` runs from the loop each time `handle` is
 // signalled. At most MAXIMUM_WAIT_OBJECTS - 1 handles.
 void WatchHandle(HANDLE handle, std::function<void()> signalled);

@@ -211,9 +211,20 @@ TEST(ExportBookmarks, ImportedIntoAnEmptyFolderGivesTheSameTree) {
       "<DT><A HREF=\"http://b/?x=1&amp;y=2\" ADD_DATE=\"1500000000\">B</A><DT><H3>G</H3><DL>"
       "<DT><A HREF=\"https://c/\">C</A></DL></DL><DT><A HREF=\"http://d/\">D</A></DL>");
   const app::BookmarkStore first(work.Path() + "first\\");
-  int entries = 0;
-  ASSERT_EQ(first.Import(win::FromAnsi(work.Path() + "bookmarks.html"), [&] { ++entries; }).stored.size(), 4u);
-  EXPECT_EQ(entries, 6);
+  std::vector<size_t> told;
+  const app::Progress count = [&](size_t done, size_t total) {
+    told.push_back(done * 10 + total);
+    return true;
+  };
+  ASSERT_EQ(first.Import(win::FromAnsi(work.Path() + "bookmarks.html"), count).stored.size(), 4u);
+  EXPECT_EQ(told, (std::vector<size_t>{16, 26, 36, 46, 56, 66}));
+  // Stopped at B, inside F: A and B are kept.
+  const TempFolder elsewhere;
+  const app::BookmarkStore stopping(elsewhere.Path());
+  const auto atB = [](size_t done, size_t) { return done < 2; };
+  const app::Imported stopped = stopping.Import(win::FromAnsi(work.Path() + "bookmarks.html"), atB);
+  EXPECT_TRUE(stopped.stopped);
+  EXPECT_EQ(stopped.stored.size(), 2u);
   work.Write("first\\NoUrl.url", "[InternetShortcut]\r\n");
   TFindFile search;
   search.ProcessMessages = nullptr;
