@@ -228,14 +228,31 @@ Said BookmarkKeeper::Import(const std::wstring& file, const Progress& progress) 
 }
 
 Said BookmarkKeeper::Export(const std::wstring& file) {
-  const Exported exported = [&] {
-    const LongOperation operation(busy_);
-    return store_.Export(search_, file);
-  }();
-  std::wstring said = text::Format(win::FromUtf8(resources::kBookmarksExported), {text::Decimal(exported.written)});
-  if (exported.withoutUrl)
-    said += text::Format(win::FromUtf8(resources::kBookmarksWithoutUrl), {text::Decimal(exported.withoutUrl)});
+  TakeChanges();
+  size_t written = 0, withoutUrl = 0;
+  std::vector<text::BookmarkEntry> tree;
+  Collect(0, tree, written, withoutUrl);
+  store_.WriteBookmarkFile(file, tree);
+  std::wstring said = text::Format(win::FromUtf8(resources::kBookmarksExported), {text::Decimal(written)});
+  if (withoutUrl) said += text::Format(win::FromUtf8(resources::kBookmarksWithoutUrl), {text::Decimal(withoutUrl)});
   return {said};
+}
+
+void BookmarkKeeper::Collect(UINT folder, std::vector<text::BookmarkEntry>& into, size_t& written,
+                             size_t& withoutUrl) const {
+  for (const UINT entry : records_.EntriesIn(folder)) {
+    std::optional<text::BookmarkEntry> read = store_.EntryOf(records_.PathOf(entry), records_.NameOf(entry));
+    if (records_.IsFolder(entry)) {
+      // A folder with nothing to write is left out.
+      if (read) Collect(entry, read->entries, written, withoutUrl);
+      if (read && !read->entries.empty()) into.push_back(std::move(*read));
+    } else if (read) {
+      into.push_back(std::move(*read));
+      ++written;
+    } else {
+      ++withoutUrl;
+    }
+  }
 }
 
 void BookmarkKeeper::Paste(HWND owner) {

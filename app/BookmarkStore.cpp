@@ -367,51 +367,25 @@ Imported BookmarkStore::Import(const std::wstring& bookmarkFile, const Progress&
   return imported;
 }
 
-Exported BookmarkStore::Export(TFindFile& search, const std::wstring& target) const {
-  Exported exported;
-  std::vector<text::BookmarkEntry> tree;
-  // The folders the walk is in, each written once a shortcut with a URL is
-  // found below it: its path, name, and where its entries go.
-  struct Open {
-    std::wstring path, name;
-    std::vector<text::BookmarkEntry>* entries;
-  };
-  std::vector<Open> open{{wideFolder_, L"", &tree}};
-  Walk(search, folder_,
-       {[&](const std::wstring& name) {
-          open.push_back({open.back().path + name + L'\\', name, nullptr});
-        },
-        [&](const TSearchRec& entry) {
-          const std::optional<std::string> bytes = ReadAll(entry.WideFolder + entry.WideName);
-          const std::optional<std::string> url = bytes ? text::ShortcutUrl(*bytes) : std::nullopt;
-          if (!url) {
-            ++exported.withoutUrl;
-            return;
-          }
-          for (size_t i = 1; i < open.size(); ++i) {
-            if (open[i].entries) continue;
-            WIN32_FILE_ATTRIBUTE_DATA folder;
-            const std::int64_t added =
-                GetFileAttributesExW(Extended(open[i].path.substr(0, open[i].path.size() - 1)).c_str(),
-                                     GetFileExInfoStandard, &folder)
-                    ? SecondsOf(folder.ftLastWriteTime)
-                    : 0;
-            open[i - 1].entries->push_back({open[i].name, "", added, {}});
-            open[i].entries = &open[i - 1].entries->back().entries;
-          }
-          open.back().entries->push_back({text::BareShortcutName(entry.WideName),
-                                          text::AsciiUrl(*url),
-                                          SecondsOf(entry.Win32Data.ftLastWriteTime),
-                                          {}});
-          ++exported.written;
-        },
-        [&] { open.pop_back(); }});
+std::optional<text::BookmarkEntry> BookmarkStore::EntryOf(const std::wstring& path, std::wstring title) const {
+  const bool folder = path.ends_with(L'\\');
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(Extended(folder ? path.substr(0, path.size() - 1) : path).c_str(), GetFileExInfoStandard,
+                            &data))
+    return std::nullopt;
+  const std::int64_t added = SecondsOf(data.ftLastWriteTime);
+  if (folder) return text::BookmarkEntry{std::move(title), "", added, {}};
+  const std::optional<std::string> bytes = ReadAll(path);
+  const std::optional<std::string> url = bytes ? text::ShortcutUrl(*bytes) : std::nullopt;
+  if (!url) return std::nullopt;
+  return text::BookmarkEntry{std::move(title), text::AsciiUrl(*url), added, {}};
+}
 
+void BookmarkStore::WriteBookmarkFile(const std::wstring& target, const std::vector<text::BookmarkEntry>& tree) const {
   const std::wstring targetFolder = target.substr(0, target.find_last_of(L"\\") + 1);
   TemporaryFile temporary(targetFolder, text::WriteBookmarkFile(tree));
   if (!temporary.Whole() || !temporary.MoveTo(target, true))
     throw win::Failure(text::Format(win::FromUtf8(resources::kCannotWrite), {target}));
-  return exported;
 }
 
 Bookmark BookmarkStore::Store(const std::wstring& keptName, const std::string& bytes,

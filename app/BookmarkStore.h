@@ -31,12 +31,6 @@ struct Imported {
 // stops the work there, keeping what was done.
 using Progress = std::function<bool(size_t done, size_t total)>;
 
-// What an export wrote.
-struct Exported {
-  size_t written = 0;
-  size_t withoutUrl = 0;  // shortcuts with no URL= line, left out
-};
-
 class BookmarkStore {
  public:
   // `folder` ends with '\'.
@@ -74,11 +68,14 @@ class BookmarkStore {
   // told after each entry. Throws Failure "<name> はブックマークファイルではありません"
   // (or that it is too large, or "<path> が見つかりません") when nothing is read.
   Imported Import(const std::wstring& bookmarkFile, const Progress& progress = {}) const;
-  // Writes the folder's tree in the search's order, as the menu shows it, to
-  // `target` as a browser's bookmark file, replacing it only once written
-  // whole; the last-write times are the ADD_DATEs, of folders too. Throws
-  // Failure "<target> に書き込めません".
-  Exported Export(TFindFile& search, const std::wstring& target) const;
+  // What a bookmark file says of a stored shortcut: its URL, and its
+  // last-write time as ADD_DATE; nothing when it has no URL= line or cannot
+  // be read. A folder of the tree (a path ending with '\\') gives only its
+  // ADD_DATE, its entries left to the caller.
+  std::optional<text::BookmarkEntry> EntryOf(const std::wstring& path, std::wstring title) const;
+  // Writes `tree` to `target` as a browser's bookmark file, replacing it only
+  // once written whole. Throws Failure "<target> に書き込めません".
+  void WriteBookmarkFile(const std::wstring& target, const std::vector<text::BookmarkEntry>& tree) const;
 
   // Moves a stored shortcut, or a folder of the tree with everything in it,
   // to the Recycle Bin, which is the undo. Throws Failure "<path> が見つかりません"

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "TamarooProcess.h"
+#include "app/BookmarkKeeper.h"
 #include "app/BookmarkStore.h"
 #include "findfile/FindFile.h"
 #include "win/WideText.h"
@@ -48,14 +49,14 @@ int main() {
   app::Imported first, second;
   const double importing = Seconds([&] { first = store.Import(source); });
   const double again = Seconds([&] { second = store.Import(source); });
-  TFindFile search;
-  search.ProcessMessages = nullptr;
-  app::Exported exported;
+  app::BookmarkKeeper keeper(work.Path());
+  keeper.Start();
+  app::Said exported;
   const std::wstring target = win::FromAnsi(work.Path() + "exported.html");
-  const double exporting = Seconds([&] { exported = store.Export(search, target); });
+  const double exporting = Seconds([&] { exported = keeper.Export(target); });
   std::printf("import of %d links: %.2f s (%zu stored, %zu skipped%s)\n", kFolders * kLinksPerFolder, importing,
               first.stored.size(), first.skipped, first.failure.empty() ? "" : ", FAILED");
   std::printf("the same file again: %.2f s (%zu stored, %zu skipped)\n", again, second.stored.size(), second.skipped);
-  std::printf("export of %zu links: %.2f s (%zu without URL)\n", exported.written, exporting, exported.withoutUrl);
+  std::printf("export: %.2f s (%s)\n", exporting, win::ToUtf8(exported.text).c_str());
   return 0;
 }

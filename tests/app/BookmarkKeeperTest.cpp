@@ -11,6 +11,7 @@
 
 #include "TamarooProcess.h"
 #include "app/FailureTexts.h"
+#include "text/BookmarkFile.h"
 #include "win/Failure.h"
 #include "win/WideText.h"
 
@@ -235,6 +236,12 @@ TEST_F(Keeper, OrdersByNameOrNewestFirstAndKeepsTheChoice) {
     EXPECT_EQ(NamesIn(restarted), c.atStart);
     restarted.AddUrlFile(win::FromAnsi(elsewhere.Path() + "apple.url"));
     EXPECT_EQ(NamesIn(restarted), c.afterDrop);
+    // The export writes the menu's order.
+    restarted.Export(win::FromAnsi(elsewhere.Path() + "exported.html"));
+    Names exported;
+    for (const text::BookmarkEntry& entry : text::ParseBookmarkFile(elsewhere.Read("exported.html")).entries)
+      exported.push_back(entry.title);
+    EXPECT_EQ(exported, c.afterDrop);
     DeleteFileA((Favorite() + "apple.url").c_str());
   }
 }

@@ -1,6 +1,8 @@
 // The storage folder's store, on real folders.
 #include "app/BookmarkStore.h"
 
+#include "app/BookmarkKeeper.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -210,7 +212,8 @@ TEST(ExportBookmarks, ImportedIntoAnEmptyFolderGivesTheSameTree) {
       "<DL><DT><A HREF=\"http://a/\" ADD_DATE=\"1600000000\">A &amp; B</A><DT><H3 ADD_DATE=\"1400000000\">F</H3><DL>"
       "<DT><A HREF=\"http://b/?x=1&amp;y=2\" ADD_DATE=\"1500000000\">B</A><DT><H3>G</H3><DL>"
       "<DT><A HREF=\"https://c/\">C</A></DL></DL><DT><A HREF=\"http://d/\">D</A></DL>");
-  const app::BookmarkStore first(work.Path() + "first\\");
+  const TempFolder firstExe, secondExe;
+  const app::BookmarkStore first(firstExe.Path() + "favorite\\");
   std::vector<size_t> told;
   const app::Progress count = [&](size_t done, size_t total) {
     told.push_back(done * 10 + total);
@@ -225,17 +228,18 @@ TEST(ExportBookmarks, ImportedIntoAnEmptyFolderGivesTheSameTree) {
   const app::Imported stopped = stopping.Import(win::FromAnsi(work.Path() + "bookmarks.html"), atB);
   EXPECT_TRUE(stopped.stopped);
   EXPECT_EQ(stopped.stored.size(), 2u);
-  work.Write("first\\NoUrl.url", "[InternetShortcut]\r\n");
-  TFindFile search;
-  search.ProcessMessages = nullptr;
-  const app::Exported exported = first.Export(search, win::FromAnsi(work.Path() + "exported.html"));
-  EXPECT_EQ(exported.written, 4u);
-  EXPECT_EQ(exported.withoutUrl, 1u);
+  firstExe.Write("favorite\\NoUrl.url", "[InternetShortcut]\r\n");
+  app::BookmarkKeeper exporting(firstExe.Path());
+  exporting.Start();
+  EXPECT_EQ(exporting.Export(win::FromAnsi(work.Path() + "exported.html")).text,
+            L"4 件のブックマークを書き出しました。(1 件は URL がないため書き出しませんでした)");
 
-  const app::BookmarkStore second(work.Path() + "second\\");
+  const app::BookmarkStore second(secondExe.Path() + "favorite\\");
   EXPECT_EQ(second.Import(win::FromAnsi(work.Path() + "exported.html")).stored.size(), 4u);
   work.Write("again.html", "replaced");
-  second.Export(search, win::FromAnsi(work.Path() + "again.html"));
+  app::BookmarkKeeper again(secondExe.Path());
+  again.Start();
+  again.Export(win::FromAnsi(work.Path() + "again.html"));
   const text::BookmarkFile before = text::ParseBookmarkFile(ReadAll(work.Path() + "exported.html"));
   const text::BookmarkFile after = text::ParseBookmarkFile(ReadAll(work.Path() + "again.html"));
   EXPECT_EQ(after.entries, before.entries);
@@ -249,13 +253,12 @@ TEST(ExportBookmarks, ImportedIntoAnEmptyFolderGivesTheSameTree) {
   EXPECT_EQ(f->added, 1400000000);
   const std::string blocked = work.Path() + "bookmarks.html\\exported.html";
   try {
-    first.Export(search, win::FromAnsi(blocked));
+    exporting.Export(win::FromAnsi(blocked));
     ADD_FAILURE() << "wrote below a file";
   } catch (const win::Failure& failure) {
     EXPECT_EQ(failure.Text(), win::FromAnsi(blocked) + L" \u306B\u66F8\u304D\u8FBC\u3081\u307E\u305B\u3093");
   }
-  EXPECT_EQ(FileNames(work.Path()),
-            (std::vector<std::string>{"again.html", "bookmarks.html", "exported.html", "first", "second"}));
+  EXPECT_EQ(FileNames(work.Path()), (std::vector<std::string>{"again.html", "bookmarks.html", "exported.html"}));
 }
 
 // A disk that fills part-way stops the import: what was stored is whole and
