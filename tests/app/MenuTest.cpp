@@ -85,6 +85,62 @@ TEST_F(TamarooMenu, ABookmarkChosenFromTheMenuIsOpenedByTheShell) {
             std::vector<std::wstring>{win::FromAnsi(exeFolder.Path() + "favorite\\b.url")});
 }
 
+// From outside: a folder named in Settings.ini that appears after the start
+// fills the menu in the order kept there; an order chosen from the menu is
+// kept across the close and a restart; a folder's bookmarks open all at once.
+TEST_F(TamarooMenu, ANamedFolderFillsInTheChosenOrderAndOpensAllAtOnce) {
+  RegisterShellRecorder();
+  CloseAndExpectExit();
+  const TempFolder synced;
+  const std::string marks = synced.Path() + "marks\\", settings = exeFolder.Path() + "Settings.ini";
+  WritePrivateProfileStringA("General", "Folder", marks.c_str(), settings.c_str());
+  WritePrivateProfileStringA("General", "Order", "Name", settings.c_str());
+  synced.Write("marks", "in the way, as an unplugged drive is");
+  process = Start();
+  const HWND box = process->WaitForWindow(L"#32770", L"Tamaroo");
+  ASSERT_TRUE(box) << "the folder not reached is not said";
+  DismissBox(box);
+  main = process->WaitForMainWindow();
+  DeleteFileA(marks.substr(0, marks.size() - 1).c_str());
+  for (const char* folder : {"marks", "marks\\news"}) CreateDirectoryA((synced.Path() + folder).c_str(), nullptr);
+  for (const char* name : {"zeta.url", "Alpha.url", "news\\n1.url", "news\\n2.url", "item 10.url", "item 9.url"}) {
+    synced.Write(std::string("marks\\") + name, "[InternetShortcut]\r\n");
+    Sleep(20);  // each made at a time of its own
+  }
+  // The first bookmark, after the title and the folder "news".
+  const auto openFirst = [&](size_t opened) {
+    const HWND menu = ContextMenu(-1, -1);
+    if (menu)
+      for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) Key(menu, key);
+    return ShellOpened(workFolder.Path(), opened).back();
+  };
+  EXPECT_EQ(openFirst(1), win::FromAnsi(marks + "Alpha.url"));
+  // Title, its sub-menu, past open folder, paste, import and export to the
+  // order's sub-menu, its third entry: newest first.
+  HWND menu = ContextMenu(-1, -1);
+  ASSERT_TRUE(menu);
+  for (WPARAM key : {VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN})
+    Key(menu, key);
+  WaitUntil([this] { return process->VisibleWindows(L"#32768").empty(); });
+  CloseAndExpectExit();
+  EXPECT_EQ(Setting("Order"), "Added");
+  main = StartCleanly();
+  EXPECT_EQ(openFirst(2), win::FromAnsi(marks + "item 9.url"));
+
+  menu = ContextMenu(-1, -1);
+  ASSERT_TRUE(menu);
+  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_APPS}) Key(menu, key);  // the folder's own menu
+  ASSERT_TRUE(WaitUntil([this] { return process->VisibleWindows(L"#32768").size() == 2; }));
+  for (const HWND own : process->VisibleWindows(L"#32768"))
+    if (own != menu)
+      for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) Key(own, key);  // past フォルダーを開く
+  std::vector<std::wstring> all = ShellOpened(workFolder.Path(), 4);
+  std::sort(all.begin() + 2, all.end());
+  EXPECT_EQ(all,
+            (std::vector<std::wstring>{win::FromAnsi(marks + "Alpha.url"), win::FromAnsi(marks + "item 9.url"),
+                                       win::FromAnsi(marks + "news\\n1.url"), win::FromAnsi(marks + "news\\n2.url")}));
+}
+
 using TamarooDrop = TamarooTest;
 
 // On a full disk a dragged link is refused whole with a box that keeps no
