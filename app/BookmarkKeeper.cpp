@@ -227,31 +227,50 @@ Said BookmarkKeeper::Import(const std::wstring& file, const Progress& progress) 
   return {said};
 }
 
-Said BookmarkKeeper::Export(const std::wstring& file) {
+struct BookmarkKeeper::Collecting {
+  const Progress& progress;
+  size_t total, done = 0, written = 0, withoutUrl = 0;
+  bool stopped = false;
+};
+
+Said BookmarkKeeper::Export(const std::wstring& file, const Progress& progress) {
   TakeChanges();
-  size_t written = 0, withoutUrl = 0;
+  const auto count = [this](const auto& self, UINT folder) -> size_t {
+    size_t entries = 0;
+    for (const UINT entry : records_.EntriesIn(folder))
+      entries += 1 + (records_.IsFolder(entry) ? self(self, entry) : 0);
+    return entries;
+  };
+  Collecting collecting{progress, count(count, 0)};
   std::vector<text::BookmarkEntry> tree;
-  Collect(0, tree, written, withoutUrl);
+  {
+    const LongOperation operation(busy_);
+    Collect(0, tree, collecting);
+  }
   store_.WriteBookmarkFile(file, tree);
-  std::wstring said = text::Format(win::FromUtf8(resources::kBookmarksExported), {text::Decimal(written)});
-  if (withoutUrl) said += text::Format(win::FromUtf8(resources::kBookmarksWithoutUrl), {text::Decimal(withoutUrl)});
+  std::wstring said = text::Format(win::FromUtf8(resources::kBookmarksExported), {text::Decimal(collecting.written)});
+  if (collecting.withoutUrl)
+    said += text::Format(win::FromUtf8(resources::kBookmarksWithoutUrl), {text::Decimal(collecting.withoutUrl)});
+  if (collecting.stopped) said += win::FromUtf8(resources::kStopped);
   return {said};
 }
 
-void BookmarkKeeper::Collect(UINT folder, std::vector<text::BookmarkEntry>& into, size_t& written,
-                             size_t& withoutUrl) const {
+void BookmarkKeeper::Collect(UINT folder, std::vector<text::BookmarkEntry>& into, Collecting& collecting) const {
   for (const UINT entry : records_.EntriesIn(folder)) {
+    if (collecting.stopped) return;
     std::optional<text::BookmarkEntry> read = store_.EntryOf(records_.PathOf(entry), records_.NameOf(entry));
     if (records_.IsFolder(entry)) {
       // A folder with nothing to write is left out.
-      if (read) Collect(entry, read->entries, written, withoutUrl);
+      if (read) Collect(entry, read->entries, collecting);
       if (read && !read->entries.empty()) into.push_back(std::move(*read));
     } else if (read) {
       into.push_back(std::move(*read));
-      ++written;
+      ++collecting.written;
     } else {
-      ++withoutUrl;
+      ++collecting.withoutUrl;
     }
+    collecting.stopped =
+        collecting.stopped || (collecting.progress && !collecting.progress(++collecting.done, collecting.total));
   }
 }
 

@@ -61,8 +61,9 @@ class BookmarkKeeper {
   bool AddUrlFile(const std::wstring& FileName);
   // Queues what the clipboard holds, as a drop of it would be.
   void Paste(HWND owner);
-  // Writes the whole tree, in the menu's order, to a browser's bookmark file.
-  Said Export(const std::wstring& file);
+  // Writes the whole tree, in the menu's order, to a browser's bookmark file,
+  // telling `progress` how it goes; stopped, it writes what it had read.
+  Said Export(const std::wstring& file, const Progress& progress = {});
 
   // A bookmark opens in the browser, a folder in the file manager.
   void Open(UINT entry, HWND owner);
@@ -87,9 +88,9 @@ class BookmarkKeeper {
   // Reads the whole tree, or the folder at `relative` (ending with '\'), into the records.
   void ReadTree(const std::wstring& relative = {});
   void Apply(const win::FolderChange& change);
-  // The entries below `folder` as a bookmark file has them; counts those
-  // written and the shortcuts without a URL.
-  void Collect(UINT folder, std::vector<text::BookmarkEntry>& into, size_t& written, size_t& withoutUrl) const;
+  // The entries below `folder` as a bookmark file has them, counted.
+  struct Collecting;
+  void Collect(UINT folder, std::vector<text::BookmarkEntry>& into, Collecting& collecting) const;
   void StoreDrop(const Dropped& dropped, const Progress& progress, std::vector<Said>& said);
   Said Import(const std::wstring& file, const Progress& progress);
   // Gives a stored file its entry.

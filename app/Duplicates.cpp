@@ -28,8 +28,9 @@ void TfrmMain::mnuFindDuplicatesClick() {
   for (size_t group = 0; group < checked->size(); ++group) {
     for (const size_t item : (*checked)[group]) doomed.push_back(pages[group].entries[item]);
   }
-  for (size_t i = 0; i < doomed.size() && Step(i, doomed.size()); ++i) keeper_.Delete(doomed[i]);
-  EndWork();
+  Working([&](const Progress& progress) {
+    for (size_t i = 0; i < doomed.size() && progress(i, doomed.size()); ++i) keeper_.Delete(doomed[i]);
+  });
 }
 
 // "name — folder — date added", as a line of the duplicates' list.

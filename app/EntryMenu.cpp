@@ -26,8 +26,9 @@ void TfrmMain::OpenAll(UINT folder) {
   if (bookmarks.size() > resources::kOpenAllWithoutAsking &&
       !win::AskYesNo(text::Format(win::FromUtf8(resources::kOpenAllQuestion), {text::Decimal(bookmarks.size())})))
     return;
-  for (size_t i = 0; i < bookmarks.size() && Step(i, bookmarks.size()); ++i) keeper_.Open(bookmarks[i], Handle());
-  EndWork();
+  Working([&](const Progress& progress) {
+    for (size_t i = 0; i < bookmarks.size() && progress(i, bookmarks.size()); ++i) keeper_.Open(bookmarks[i], Handle());
+  });
 }
 
 void TfrmMain::RenameEntry(UINT entry) {

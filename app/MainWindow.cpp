@@ -171,37 +171,6 @@ void TfrmMain::WMDpiChanged(UINT dpi, const RECT& suggested) {
   CompleteMenu();
 }
 
-void TfrmMain::RegisterDrops() {
-  DragAcceptFiles(Handle(), TRUE);
-  dropTarget_ = win::DropTarget::Create([](const win::Offered& offered) { return MeaningOf(offered).has_value(); },
-                                        [this](const win::Offered& offered) {
-                                          const bool taken = keeper_.TakeDrop(offered);
-                                          if (taken) StoreLater();
-                                          return taken;
-                                        },
-                                        [this](bool over) {
-                                          dragOver_ = over;
-                                          InvalidateRect(Handle(), nullptr, TRUE);
-                                        });
-  dropRegistration_.emplace(Handle(), dropTarget_.Get());
-}
-
-void TfrmMain::WMDropFiles(HDROP drop) {
-  const win::DropHandle owned(drop);
-  keeper_.Queue({win::DroppedFileNames(drop), std::nullopt});
-  StoreLater();
-}
-
-void TfrmMain::StoreLater() { PostMessageW(Handle(), win::kStoreDropsMessage, 0, 0); }
-
-void TfrmMain::StorePendingDrops() {
-  // Asked again from inside an import: the import goes on with the queue.
-  if (keeper_.Busy()) return;
-  const std::vector<Said> told = keeper_.StoreQueued([this](size_t done, size_t total) { return Step(done, total); });
-  EndWork();
-  for (const Said& said : told) (said.failure ? win::ShowFailure : win::ShowInformation)(said.text);
-}
-
 void TfrmMain::mnuImportClick() {
   const std::wstring file =
       win::ChooseFile(Handle(), false, win::FromUtf8(resources::kBookmarkFilter), L"*.html;*.htm", L"", L"html");
@@ -214,7 +183,8 @@ void TfrmMain::mnuImportClick() {
 void TfrmMain::mnuExportClick() {
   const std::wstring file = win::ChooseFile(Handle(), true, win::FromUtf8(resources::kBookmarkFilter), L"*.html;*.htm",
                                             L"bookmarks.html", L"html");
-  if (!file.empty()) win::ShowInformation(keeper_.Export(file).text);
+  if (file.empty()) return;
+  win::ShowInformation(Working([&](const Progress& progress) { return keeper_.Export(file, progress); }).text);
 }
 
 void TfrmMain::MenuItemClick(UINT entry) { keeper_.Open(entry, Handle()); }

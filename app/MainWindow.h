@@ -69,11 +69,19 @@ class TfrmMain : public win::Form {
   void StoreLater();
   void StorePendingDrops();
 
-  // Between the steps of long work (an import, opening all, removing
-  // duplicates): the face shows how far it is once it has taken half a
-  // second, and Esc or a click on the face asks it to stop.
+  // Runs long work (an import, an export, opening all, removing duplicates),
+  // handing it a Progress: the face shows how far it is once it has taken
+  // half a second, Esc or a click on the face asks it to stop, and the face
+  // shows itself again however the work ends.
+  template <typename Work>
+  auto Working(Work work) {
+    struct End {
+      TfrmMain& window;
+      ~End() { window.EndWork(); }
+    } end{*this};
+    return work([this](size_t done, size_t total) { return Step(done, total); });
+  }
   bool Step(size_t done, size_t total);
-  // The long work is over: the face shows itself again.
   void EndWork();
   void PaintProgress(HDC dc);
 
