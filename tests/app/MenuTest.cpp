@@ -127,14 +127,21 @@ TEST_F(TamarooMenu, ANamedFolderFillsInTheChosenOrderAndOpensAllAtOnce) {
   main = StartCleanly();
   EXPECT_EQ(openFirst(2), win::FromAnsi(marks + "item 9.url"));
 
-  menu = ContextMenu(-1, -1);
-  ASSERT_TRUE(menu);
-  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_APPS}) Key(menu, key);  // the folder's own menu
-  ASSERT_TRUE(WaitUntil([this] { return process->VisibleWindows(L"#32768").size() == 2; }));
-  for (const HWND own : process->VisibleWindows(L"#32768"))
-    if (own != menu)
-      for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) Key(own, key);  // past フォルダーを開く
-  std::vector<std::wstring> all = ShellOpened(workFolder.Path(), 4);
+  // Under load a key can reach a menu that is still opening and be lost
+  // there: then the folder's menu is asked for again, as a user would.
+  std::vector<std::wstring> all;
+  for (int attempt = 0; attempt < 3 && all.size() < 4; ++attempt) {
+    for (const HWND open : process->VisibleWindows(L"#32768")) CloseMenu(open);
+    menu = ContextMenu(-1, -1);
+    ASSERT_TRUE(menu);
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_APPS}) Key(menu, key);  // the folder's own menu
+    WaitUntil([this] { return process->VisibleWindows(L"#32768").size() == 2; });
+    Sleep(200);
+    for (const HWND own : process->VisibleWindows(L"#32768"))
+      if (own != menu)
+        for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) Key(own, key);  // past フォルダーを開く
+    all = ShellOpened(workFolder.Path(), 4);
+  }
   std::sort(all.begin() + 2, all.end());
   EXPECT_EQ(all,
             (std::vector<std::wstring>{win::FromAnsi(marks + "Alpha.url"), win::FromAnsi(marks + "item 9.url"),
