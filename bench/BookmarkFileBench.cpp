@@ -3,10 +3,10 @@
 // there), and exporting the folder back to a bookmark file.
 #include <windows.h>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "Stopwatch.h"
 #include "TamarooProcess.h"
 #include "app/BookmarkStore.h"
 #include "findfile/FindFile.h"
@@ -15,13 +15,6 @@
 namespace {
 
 const int kFolders = 100, kLinksPerFolder = 100;
-
-template <class Work>
-double Seconds(Work&& run) {
-  const auto start = std::chrono::steady_clock::now();
-  run();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 std::string BookmarkFile() {
   std::string file = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n";
@@ -49,12 +42,12 @@ int main() {
   // Waiting messages let through between entries once in 10 ms, as the
   // folder search does them and the program's import is to.
   TFindFile search;
-  const double importing = Seconds([&] { first = store.Import(source, search.ProcessMessages); });
-  const double again = Seconds([&] { second = store.Import(source, search.ProcessMessages); });
+  const double importing = bench::Seconds([&] { first = store.Import(source, search.ProcessMessages); });
+  const double again = bench::Seconds([&] { second = store.Import(source, search.ProcessMessages); });
   search.ProcessMessages = nullptr;
   app::Exported exported;
   const std::wstring target = win::FromAnsi(work.Path() + "exported.html");
-  const double exporting = Seconds([&] { exported = store.Export(search, target); });
+  const double exporting = bench::Seconds([&] { exported = store.Export(search, target); });
   std::printf("import of %d links: %.2f s (%zu stored, %zu skipped%s)\n", kFolders * kLinksPerFolder, importing,
               first.stored.size(), first.skipped, first.failure.empty() ? "" : ", FAILED");
   std::printf("the same file again: %.2f s (%zu stored, %zu skipped)\n", again, second.stored.size(), second.skipped);
