@@ -3,7 +3,6 @@
 // the application's icon is still whole. Counts that grow with the openings
 // are a leak.
 #include <windows.h>
-#include <winternl.h>
 
 #include <cstdio>
 #include <string>
@@ -27,44 +26,9 @@ void CALLBACK PressOk(HWND, UINT, UINT_PTR, DWORD) {
   if (box && IsWindowVisible(box)) SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
 }
 
-// Wine's GetGuiResources says 0 for both. There the GDI objects are counted
-// in the process's GDI handle table, whose address the PEB holds as on
-// Windows, and the USER objects the program makes, windows, one by one.
-struct GdiEntry {
-  UINT64 object;
-  ULONG owner;
-  USHORT unique;
-  UCHAR type;
-  UCHAR flags;
-  UINT64 user;
-};
-
-DWORD GdiObjects() {
-  if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return count;
-  PROCESS_BASIC_INFORMATION process{};
-  NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &process, sizeof process, nullptr);
-  const auto* peb = reinterpret_cast<const BYTE*>(process.PebBaseAddress);
-  const auto* table = *reinterpret_cast<const GdiEntry* const*>(peb + 0xF8);
-  DWORD count = 0;
-  for (int i = 0; table && i < 0x10000; ++i) count += table[i].type != 0;
-  return count;
-}
-
-BOOL CALLBACK CountWindow(HWND hwnd, LPARAM count) {
-  ++*reinterpret_cast<DWORD*>(count);
-  EnumChildWindows(hwnd, CountWindow, count);
-  return TRUE;
-}
-
-DWORD UserObjects() {
-  if (const DWORD count = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) return count;
-  DWORD count = 0;
-  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
-  return count;
-}
-
 void Print(const char* when) {
-  std::printf("%-20s GDI objects %4lu   USER objects %4lu\n", when, GdiObjects(), UserObjects());
+  const tamaroo_test::GuiObjects objects = tamaroo_test::GuiObjectsOf(GetCurrentProcess());
+  std::printf("%-20s GDI objects %4lu   USER objects %4lu\n", when, objects.gdi, objects.user);
 }
 
 }  // namespace

@@ -9,12 +9,13 @@
 #include <psapi.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "BmpSamples.h"
+#include "Stopwatch.h"
 #include "TamarooProcess.h"
 #include "app/FailureTexts.h"
 #include "app/MainWindow.h"
@@ -23,21 +24,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-using tamaroo_test::TempFolder;
+using namespace tamaroo_test;
 
-double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
-
-// Polls finely until a visible window of the class shows (or, with `shown`
-// false, until none does), for up to a minute.
-HWND WaitVisible(const wchar_t* className, bool shown = true) {
-  for (int i = 0; i < 60000; ++i) {
-    const HWND hwnd = FindWindowW(className, nullptr);
-    if ((hwnd && IsWindowVisible(hwnd)) == shown) return hwnd;
-    Sleep(1);
-  }
-  return nullptr;
-}
+constexpr int kPatienceSeconds = 60;  // for a window to come or go
 
 void StoreShortcuts(const TempFolder& exe, int count, bool oneFolder) {
   CreateDirectoryA((exe.Path() + "favorite").c_str(), nullptr);
@@ -52,7 +41,7 @@ void StoreShortcuts(const TempFolder& exe, int count, bool oneFolder) {
 
 struct Run {
   double start, menu, again, changed;
-  DWORD gdi, user;
+  GuiObjects objects;
   double privateMiB, workingSetMiB;  // with the menu open
 };
 
@@ -61,37 +50,39 @@ double MiB(SIZE_T bytes) { return static_cast<double>(bytes) / (1 << 20); }
 // Seconds from the request until the menu shows; the menu is closed again.
 // `memory` gets what the process holds while it is open.
 double OpenMenu(HWND main, HANDLE process = nullptr, Run* memory = nullptr) {
-  const auto opening = Clock::now();
-  PostMessageW(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(main), MAKELPARAM(-1, -1));
-  const HWND menu = WaitVisible(L"#32768");
-  const double seconds = Seconds(opening);
+  HWND menu = nullptr;
+  const double seconds = bench::Seconds([&] {
+    PostMessageW(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(main), MAKELPARAM(-1, -1));
+    menu = WaitForShown(L"#32768", true, kPatienceSeconds);
+  });
   PROCESS_MEMORY_COUNTERS_EX counters{};
   if (memory && GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) {
     memory->privateMiB = MiB(counters.PrivateUsage);
     memory->workingSetMiB = MiB(counters.WorkingSetSize);
   }
   PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-  WaitVisible(L"#32768", false);
+  WaitForShown(L"#32768", false, kPatienceSeconds);
   return seconds;
 }
 
 Run Measure(const TempFolder& exe, const TempFolder& work) {
   Run run{};
-  const auto started = Clock::now();
-  tamaroo_test::TamarooProcess tamaroo(exe.Path(), work.Path());
-  const HWND main = WaitVisible(L"TfrmMain");
-  run.start = Seconds(started);
-  run.gdi = GetGuiResources(tamaroo.Handle(), GR_GDIOBJECTS);
-  run.user = GetGuiResources(tamaroo.Handle(), GR_USEROBJECTS);
+  std::optional<TamarooProcess> tamaroo;
+  HWND main = nullptr;
+  run.start = bench::Seconds([&] {
+    tamaroo.emplace(exe.Path(), work.Path());
+    main = WaitForShown(L"TfrmMain", true, kPatienceSeconds);
+  });
+  run.objects = GuiObjectsOf(tamaroo->Handle());
   run.menu = OpenMenu(main);
-  run.again = OpenMenu(main, tamaroo.Handle(), &run);
+  run.again = OpenMenu(main, tamaroo->Handle(), &run);
   // A shortcut added in the folder: the next opening makes the entries again.
   exe.Write("favorite\\added.url", "[InternetShortcut]\r\nURL=https://example.com/added\r\n");
   Sleep(200);
   run.changed = OpenMenu(main);
   DeleteFileA((exe.Path() + "favorite\\added.url").c_str());
   PostMessageW(main, WM_CLOSE, 0, 0);
-  tamaroo.WaitForExit();
+  tamaroo->WaitForExit();
   return run;
 }
 
@@ -126,6 +117,7 @@ void PrintHeapPerBookmark() {
     std::printf("heap per bookmark, 30,000 in %s: %.0f bytes\n", oneFolder ? "one folder" : "100 folders",
                 (heapOf(exe) - empty) / 30000);
   }
+  SetCurrentDirectoryA(TestProgramFolder().c_str());  // so the folder can go
 }
 
 }  // namespace
@@ -157,19 +149,17 @@ int main(int argc, char** argv) {
       std::sort(values.begin(), values.end());
       return values[1];
     };
-    const Run m{median(&Run::start), median(&Run::menu), median(&Run::again),      median(&Run::changed),
-                runs.back().gdi,     runs.back().user,   median(&Run::privateMiB), median(&Run::workingSetMiB)};
+    const Run m{median(&Run::start), median(&Run::menu),       median(&Run::again),        median(&Run::changed),
+                runs.back().objects, median(&Run::privateMiB), median(&Run::workingSetMiB)};
     if (layout.count == 0) empty = m;
     const auto perBookmark = [&](double Run::*field) {
       return layout.count ? (m.*field - empty.*field) * (1 << 20) / layout.count : 0.0;
     };
     std::printf("%9d  %-10s  %9.3f  %5.2f  %8.3f  %9.3f  %11.3f  %3lu  %4lu  %6.1f / %6.1f  %8.0f / %6.0f\n",
                 layout.count, layout.oneFolder ? "one folder" : "100 folders", m.start, m.start / empty.start, m.menu,
-                m.again, m.changed, m.gdi, m.user, m.privateMiB, m.workingSetMiB, perBookmark(&Run::privateMiB),
-                perBookmark(&Run::workingSetMiB));
+                m.again, m.changed, m.objects.gdi, m.objects.user, m.privateMiB, m.workingSetMiB,
+                perBookmark(&Run::privateMiB), perBookmark(&Run::workingSetMiB));
   }
-  if (empty.gdi == 0 && empty.user == 0)
-    std::printf("(GDI and USER counts of 0: this system does not report them; Wine's GetGuiResources is a stub)\n");
   PrintHeapPerBookmark();
   return 0;
 }

@@ -3,10 +3,10 @@
 // there), and exporting the folder back to a bookmark file.
 #include <windows.h>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "Stopwatch.h"
 #include "TamarooProcess.h"
 #include "app/BookmarkKeeper.h"
 #include "app/BookmarkStore.h"
@@ -16,13 +16,6 @@
 namespace {
 
 const int kFolders = 100, kLinksPerFolder = 100;
-
-template <class Work>
-double Seconds(Work&& run) {
-  const auto start = std::chrono::steady_clock::now();
-  run();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 std::string BookmarkFile() {
   std::string file = "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n";
@@ -47,13 +40,13 @@ int main() {
   const std::wstring source = win::FromAnsi(work.Path() + "bookmarks.html");
   const app::BookmarkStore store(work.Path() + "favorite\\");
   app::Imported first, second;
-  const double importing = Seconds([&] { first = store.Import(source); });
-  const double again = Seconds([&] { second = store.Import(source); });
+  const double importing = bench::Seconds([&] { first = store.Import(source); });
+  const double again = bench::Seconds([&] { second = store.Import(source); });
   app::BookmarkKeeper keeper(work.Path());
   keeper.Start();
   app::Said exported;
   const std::wstring target = win::FromAnsi(work.Path() + "exported.html");
-  const double exporting = Seconds([&] { exported = keeper.Export(target); });
+  const double exporting = bench::Seconds([&] { exported = keeper.Export(target); });
   std::printf("import of %d links: %.2f s (%zu stored, %zu skipped%s)\n", kFolders * kLinksPerFolder, importing,
               first.stored.size(), first.skipped, first.failure.empty() ? "" : ", FAILED");
   std::printf("the same file again: %.2f s (%zu stored, %zu skipped)\n", again, second.stored.size(), second.skipped);

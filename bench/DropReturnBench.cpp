@@ -5,13 +5,13 @@
 #include <ole2.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "BmpSamples.h"
 #include "DropAtOnce.h"
+#include "Stopwatch.h"
 #include "TamarooProcess.h"
 #include "TestDataObject.h"
 
@@ -29,9 +29,8 @@ std::vector<double> TimeDrags(TamarooProcess& tamaroo, const std::wstring& url, 
                                      "[InternetShortcut]\nURL=" + text::ToUtf8(url) + "\n"));
     DropAtOnce source;
     DWORD effect = DROPEFFECT_NONE;
-    const auto started = std::chrono::steady_clock::now();
-    DoDragDrop(&data, &source, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect);
-    times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started).count());
+    times.push_back(1000 *
+                    bench::Seconds([&] { DoDragDrop(&data, &source, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect); }));
     if (dismissBoxes) {
       if (const HWND box = tamaroo.WaitForFailureBox()) DismissBox(box);
     }

@@ -4,12 +4,12 @@
 #include <shlwapi.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "Stopwatch.h"
 #include "TamarooProcess.h"
 #include "findfile/FindFile.h"
 #include "tests/findfile/MaskTable.h"
@@ -19,15 +19,6 @@ namespace {
 const int kFolders = 20, kSubfolders = 10, kFilesPerFolder = 100;
 const int kWalkRuns = 15, kMatchRuns = 9;
 
-// The component's default pump, for the bare walk.
-void PumpMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
 // What TFindFile does with no mask and no time filter, without the component.
 int BareWalk(const std::string& dir) {
   WIN32_FIND_DATAA data;
@@ -35,7 +26,7 @@ int BareWalk(const std::string& dir) {
   if (search == INVALID_HANDLE_VALUE) return 0;
   int count = 0;
   do {
-    PumpMessages();
+    tamaroo_test::DispatchWaiting();
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
       if (data.cFileName[0] != '.') count += BareWalk(dir + data.cFileName + "\\");
     } else {
@@ -44,13 +35,6 @@ int BareWalk(const std::string& dir) {
   } while (FindNextFileA(search, &data));
   FindClose(search);
   return count;
-}
-
-template <class Work>
-double Seconds(Work&& run) {
-  const auto start = std::chrono::steady_clock::now();
-  run();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 double Median(std::vector<double> times) {
@@ -84,12 +68,12 @@ void BenchWalk(const std::string& root) {
   find.FolderName = root;
   find.OnFind = [](const std::string&, const std::string&, TSearchRec, bool&) {};
   BareWalk(root + "\\");  // warms the caches for all three
-  const auto timeBare = [&] { bare.push_back(Seconds([&] { bareCount = BareWalk(root + "\\"); })); };
+  const auto timeBare = [&] { bare.push_back(bench::Seconds([&] { bareCount = BareWalk(root + "\\"); })); };
   const auto timeComponent = [&] {
     find.FileMask.clear();
-    plain.push_back(Seconds([&] { plainCount = find.Execute(); }));
+    plain.push_back(bench::Seconds([&] { plainCount = find.Execute(); }));
     find.FileMask = {"*.url"};
-    masked.push_back(Seconds([&] { maskedCount = find.Execute(); }));
+    masked.push_back(bench::Seconds([&] { maskedCount = find.Execute(); }));
   };
   // Taking turns at going first keeps a drift of the machine out of the ratio.
   for (int run = 0; run < kWalkRuns; ++run) {
@@ -122,11 +106,11 @@ void BenchMatch() {
   for (const MaskCase& row : kMaskTable) cases.emplace_back(row.fileName, row.mask);
   int fits = 0;
   for (int run = 0; run < kMatchRuns; ++run) {
-    own.push_back(Seconds([&] {
+    own.push_back(bench::Seconds([&] {
       for (int round = 0; round < kRounds; ++round)
         for (const auto& [fileName, mask] : cases) fits += MatchFileName(fileName, mask);
     }));
-    system.push_back(Seconds([&] {
+    system.push_back(bench::Seconds([&] {
       for (int round = 0; round < kRounds; ++round)
         for (const auto& [fileName, mask] : cases) fits += PathMatchSpecA(fileName.c_str(), mask.c_str());
     }));

@@ -63,28 +63,6 @@ POINT CloseBox(HWND box) {
   return {r.right, r.top};
 }
 
-template <typename Char>
-std::basic_string<Char> ClipboardText(UINT format) {
-  std::basic_string<Char> text;
-  if (!OpenClipboard(nullptr)) return text;
-  if (const HANDLE data = GetClipboardData(format)) {
-    text = static_cast<const Char*>(GlobalLock(data));
-    GlobalUnlock(data);
-  }
-  CloseClipboard();
-  return text;
-}
-
-void PutOnClipboard(const std::string& text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-  memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
-  GlobalUnlock(memory);
-  SetClipboardData(CF_TEXT, memory);
-  CloseClipboard();
-}
-
 // Where the parts must be: the layout rules applied to the message-box font
 // as this process measures it.
 struct Layout {
@@ -213,7 +191,7 @@ TEST_F(TamarooAbout, EachWayOfClosingClosesTheBoxAndDoesNothingElse) {
          Press({VK_ESCAPE});
        }},
   };
-  PutOnClipboard("before");
+  PutOnClipboard(L"CF_UNICODETEXT", L"before");
   for (const auto& [way, close] : closings) {
     SCOPED_TRACE(way);
     const HWND box = OpenAbout();
@@ -238,7 +216,7 @@ TEST_F(TamarooAbout, CtrlCCopiesTheBoxAsTextOrSaysTheClipboardIsHeld) {
       line + "\r\n" + caption + "\r\n" + line + "\r\n" + kAboutText + "\r\n" + line + "\r\nOK   \r\n" + line + "\r\n";
   const std::wstring wide = wideLine + L"\r\n" + kCaption + L"\r\n" + wideLine + L"\r\n" + kAboutTextWide + L"\r\n" +
                             wideLine + L"\r\nOK   \r\n" + wideLine + L"\r\n";
-  PutOnClipboard("before");
+  PutOnClipboard(L"CF_UNICODETEXT", L"before");
   const HWND box = OpenAbout();
   ASSERT_TRUE(box);
 

@@ -1,9 +1,6 @@
 // The pop-up menu and the moving of the real program's window.
 #include <ole2.h>
 
-#include <algorithm>
-#include <shellapi.h>
-
 #include "DragSourceProcess.h"
 #include "DropAtOnce.h"
 #include "ShellRecorder.h"
@@ -158,14 +155,8 @@ TEST_F(TamarooDrop, AFullDiskStoresNothingHoldsNoSenderAndStoresOnceThereIsRoom)
   if (!CreateDirectoryA(exe.c_str(), nullptr)) GTEST_SKIP() << "no small disk at " << disk;
   const struct Remove {
     std::string tree;
-    ~Remove() {
-      SHFILEOPSTRUCTA op{};
-      op.wFunc = FO_DELETE;
-      op.pFrom = tree.c_str();  // ends with the empty name that closes the list
-      op.fFlags = FOF_NO_UI;
-      SHFileOperationA(&op);
-    }
-  } remove{exe.substr(0, exe.size() - 1) + '\0'};
+    ~Remove() { RemoveTree(tree); }
+  } remove{exe};
   workFolder.Write("glyph.bmp", Face(205, 118));
   {
     TamarooProcess tamaroo(exe, workFolder.Path());
@@ -263,10 +254,8 @@ TEST_F(TamarooMenu, TheMenuFollowsItsFolder) {
 // From outside, as the hand does it: Del on a selected entry sends its file to
 // the Recycle Bin; F2 renames one through the name dialog.
 TEST_F(TamarooMenu, DelAndF2OnASelectedEntryDeleteAndRename) {
-  char trash[MAX_PATH] = "";
-  if (!GetEnvironmentVariableA("XDG_DATA_HOME", trash, MAX_PATH)) GTEST_SKIP() << "no XDG_DATA_HOME for the trash";
-  std::string trashFiles = std::string("Z:") + trash + "/Trash/files/";
-  std::replace(trashFiles.begin(), trashFiles.end(), '/', '\\');
+  const std::string trashFiles = TrashFolder();
+  if (trashFiles.empty()) GTEST_SKIP() << "no XDG_DATA_HOME for the trash";
   const std::string doomed = "doomed-" + std::to_string(GetCurrentProcessId()) + ".url";
   for (const std::string& name : {doomed, std::string("keep.url")})
     exeFolder.Write("favorite\\" + name, "[InternetShortcut]\r\n");

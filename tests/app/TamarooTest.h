@@ -8,6 +8,7 @@
 
 #include "BmpSamples.h"
 #include "TamarooProcess.h"
+#include "win/Handles.h"
 
 namespace tamaroo_test {
 
@@ -21,12 +22,7 @@ inline RECT WindowRect(HWND hwnd) {
   return r;
 }
 
-inline COLORREF PixelAt(HWND hwnd, int x, int y) {
-  const HDC dc = GetDC(hwnd);
-  const COLORREF color = GetPixel(dc, x, y);
-  ReleaseDC(hwnd, dc);
-  return color;
-}
+inline COLORREF PixelAt(HWND hwnd, int x, int y) { return GetPixel(win::WindowDc(hwnd).get(), x, y); }
 
 // A key press posted to a window of the program, as a menu's loop takes it.
 inline void Key(HWND window, WPARAM key) {

@@ -23,15 +23,10 @@ class TempTree {
     return path;
   }
 
-  std::string File(const std::string& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL,
-                   const std::string& text = "") const {
-    const std::string path = root + "\\" + name;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
-    EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-    return path;
+  std::string File(const std::string& name, DWORD attributes = 0, const std::string& text = "") const {
+    folder_.Write(name, text);
+    if (attributes) SetFileAttributesA((root + "\\" + name).c_str(), attributes);
+    return root + "\\" + name;
   }
 
  private:

@@ -34,10 +34,8 @@ class DragSource {
   // drag_source's exit code: the effect the target chose.
   DWORD WaitForDrop() {
     if (!started_) return 101;
-    while (MsgWaitForMultipleObjects(1, &process_.hProcess, FALSE, 10000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) {
-      MSG message;
-      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    }
+    while (MsgWaitForMultipleObjects(1, &process_.hProcess, FALSE, 10000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+      DispatchWaiting();
     DWORD code = 102;
     if (WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) GetExitCodeProcess(process_.hProcess, &code);
     return code;

@@ -2,6 +2,7 @@
 // The handles a process holds, as the system's handle table lists them
 // (GetProcessHandleCount says 0 under Wine).
 #include <windows.h>
+#include <winternl.h>
 
 #include <vector>
 
@@ -20,16 +21,13 @@ inline int HandleCount(DWORD processId) {
     ULONG Count;
     Entry Entries[1];
   };
-  using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
-  const auto QuerySystemInformation = reinterpret_cast<Query>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
-  const ULONG SystemHandleInformation = 16;
+  const auto SystemHandleInformation = static_cast<SYSTEM_INFORMATION_CLASS>(16);
   const LONG InfoLengthMismatch = static_cast<LONG>(0xC0000004);
   std::vector<char> Buffer(1 << 16);
   ULONG Length = 0;
   LONG Status;
-  while ((Status = QuerySystemInformation(SystemHandleInformation, Buffer.data(), static_cast<ULONG>(Buffer.size()),
-                                          &Length)) == InfoLengthMismatch)
+  while ((Status = NtQuerySystemInformation(SystemHandleInformation, Buffer.data(), static_cast<ULONG>(Buffer.size()),
+                                            &Length)) == InfoLengthMismatch)
     Buffer.resize(Buffer.size() * 2);
   if (Status != 0) return -1;
   const auto* Handles = reinterpret_cast<const Table*>(Buffer.data());

@@ -1,5 +1,6 @@
 #pragma once
-// Runs the real Tamaroo.exe as a user would start it, and finds its windows.
+// Runs the real Tamaroo.exe as a user would start it, finds its windows, and
+// gives the tests their folders, waits, clipboard and Recycle Bin.
 #include <windows.h>
 
 #include <string>
@@ -12,6 +13,9 @@ namespace tamaroo_test {
 std::string TestProgramFolder();
 // The Tamaroo.exe built beside the test programs.
 std::string BuiltTamaroo();
+
+// Removes a folder (ending with '\') with all in it, however named or deep.
+void RemoveTree(const std::string& folder);
 
 // A fresh folder under the temporary folder, removed with everything in it.
 class TempFolder {
@@ -69,14 +73,45 @@ void FillDisk(const std::string& path);
 std::wstring BoxText(HWND box);
 // Presses OK and waits until the box is gone.
 void DismissBox(HWND box);
-// Waits until `done` holds, up to `seconds`; returns its last value.
+
+// Waits until `done` holds, looking every `poll` milliseconds for up to
+// `seconds`; returns its last value.
 template <typename Condition>
-bool WaitUntil(Condition done, int seconds = 5) {
-  for (int i = 0; i < seconds * 100; ++i) {
+bool WaitUntil(Condition done, int seconds = 5, DWORD poll = 10) {
+  for (const ULONGLONG end = GetTickCount64() + seconds * 1000ull; GetTickCount64() < end; Sleep(poll)) {
     if (done()) return true;
-    Sleep(10);
   }
   return done();
 }
+// Waits, looking every millisecond, until a window of the class shows (or,
+// with `shown` false, none does); returns the one shown, null if none came.
+HWND WaitForShown(const wchar_t* className, bool shown = true, int seconds = 10);
+// Dispatches every message waiting in this thread's queue.
+void DispatchWaiting();
+
+// `format`: L"CF_UNICODETEXT" or the name of a registered format.
+void PutOnClipboard(const wchar_t* format, const std::wstring& text);
+// The clipboard's CF_TEXT (char) or CF_UNICODETEXT (wchar_t), or empty.
+template <typename Char>
+std::basic_string<Char> ClipboardText(UINT format) {
+  std::basic_string<Char> text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (const HANDLE data = GetClipboardData(format)) {
+    text = static_cast<const Char*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+// The files of Wine's Recycle Bin, the trash under XDG_DATA_HOME as the test
+// script sets it: a Windows path ending in '\', empty when that is unset.
+std::string TrashFolder();
+
+// The GDI and USER objects a process holds.
+struct GuiObjects {
+  DWORD gdi, user;
+};
+GuiObjects GuiObjectsOf(HANDLE process);
 
 }  // namespace tamaroo_test
