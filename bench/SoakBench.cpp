@@ -104,7 +104,8 @@ int main() {
     PostMessageW(box, WM_CLOSE, 0, 0);
     WaitForShown(L"TMessageForm", false);
   }
-  if (aboutBoxes < kAboutBoxes) std::printf("command %u opened no About box\n", static_cast<unsigned>(kAboutCommand));
+  if (aboutBoxes < kAboutBoxes)
+    std::printf("command %u opened no About box\n", static_cast<unsigned>(resources::CmdAbout));
   Print("after the About boxes", Measure(tamaroo.Handle()));
   PostMessageW(main, WM_CLOSE, 0, 0);
   tamaroo.WaitForExit();

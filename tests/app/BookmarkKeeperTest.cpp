@@ -32,16 +32,6 @@ std::wstring ThrownBy(const std::function<void()>& action) {
   return L"";
 }
 
-// The Recycle Bin as Wine keeps it: the desktop's trash folder, which the
-// test script puts under XDG_DATA_HOME (Wine shows no HOME to programs).
-std::string TrashFolder() {
-  char unixPath[MAX_PATH] = "";
-  if (!GetEnvironmentVariableA("XDG_DATA_HOME", unixPath, MAX_PATH)) return "";
-  std::string folder = unixPath;
-  std::replace(folder.begin(), folder.end(), '/', '\\');
-  return "Z:" + folder + "\\Trash\\files\\";
-}
-
 Names NamesIn(const app::BookmarkKeeper& keeper, UINT folder = 0) {
   Names names;
   for (const UINT entry : keeper.Records().EntriesIn(folder)) names.push_back(keeper.Records().NameOf(entry));
@@ -165,10 +155,7 @@ TEST_F(Keeper, DeletesToTheRecycleBinAndCopiesAUrl) {
   exe.Write("favorite\\b.url", "[InternetShortcut]\r\nIconIndex=0\r\n");
   keeper.Start();
   keeper.CopyUrl(Entry(L"keep.url"), nullptr);
-  OpenClipboard(nullptr);
-  EXPECT_STREQ(static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT))), L"https://example.com/");
-  GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
-  CloseClipboard();
+  EXPECT_EQ(ClipboardText<wchar_t>(CF_UNICODETEXT), L"https://example.com/");
   EXPECT_EQ(ThrownBy([&] { keeper.CopyUrl(Entry(L"b.url"), nullptr); }), L"b.url に URL がありません");
 
   for (const std::wstring& gone : {win::FromAnsi(doomed), std::wstring(L"old")}) keeper.Delete(Entry(gone));

@@ -48,11 +48,6 @@ HDROP ShellDrop(const std::vector<std::wstring>& names) {
   return static_cast<HDROP>(block);
 }
 
-void DispatchWaiting() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-}
-
 class MainWindowMenu : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { RegisterShellRecorder(); }
@@ -300,16 +295,6 @@ TEST_F(MainWindowMenu, AShortcutTheShellCannotOpenIsToldWithTheSystemsReason) {
   RegisterShellRecorder();
   // The system's own words for the missing program, in the system's language.
   EXPECT_EQ(box, text::WithFinalDot(win::SystemErrorText(ERROR_FILE_NOT_FOUND)));
-}
-
-void PutOnClipboard(const wchar_t* format, const std::wstring& text) {
-  OpenClipboard(nullptr);
-  EmptyClipboard();
-  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-  memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-  GlobalUnlock(block);
-  SetClipboardData(wcscmp(format, L"CF_UNICODETEXT") ? RegisterClipboardFormatW(format) : CF_UNICODETEXT, block);
-  CloseClipboard();
 }
 
 // Ctrl+V on the face and the paste entry take a link as a drop of it would be.
