@@ -1,9 +1,11 @@
 // Prints what the number of stored shortcuts costs the real Tamaroo.exe: the
-// time from start to the window first shown, the time to open the menu, its
-// GDI and USER objects and its memory, for 0, 1,000, 10,000 and 30,000
-// shortcuts, half of them in 100 subfolders or all in one folder (the median
-// of three runs each); then the heap that the main window, made in this
-// process, keeps for each bookmark.
+// time from start to the window first shown, the time to open the menu (the
+// first time, again, after another program added a shortcut, after a link
+// was dropped), its GDI and USER objects and its memory, for 0, 1,000, 10,000
+// and 30,000 shortcuts, half of them in 100 subfolders or all in one folder,
+// in the folder's order and, at 30,000, by name (the median of three runs
+// each); then the heap that the main window, made in this process, keeps for
+// each bookmark, and how long finding duplicates among 30,000 takes.
 #include <malloc.h>
 #include <windows.h>
 #include <psapi.h>
@@ -15,12 +17,16 @@
 #include <vector>
 
 #include "BmpSamples.h"
+#include "DropAtOnce.h"
 #include "Stopwatch.h"
 #include "TamarooProcess.h"
+#include "TestDataObject.h"
+#include "app/BookmarkKeeper.h"
 #include "app/FailureTexts.h"
 #include "app/MainWindow.h"
 #include "resources/ResourceIds.h"
 #include "win/Application.h"
+#include "win/DropTarget.h"
 
 namespace {
 
@@ -40,7 +46,7 @@ void StoreShortcuts(const TempFolder& exe, int count, bool oneFolder) {
 }
 
 struct Run {
-  double start, menu, again, changed;
+  double start, menu, again, changed, dropped;
   GuiObjects objects;
   double privateMiB, workingSetMiB;  // with the menu open
 };
@@ -81,6 +87,17 @@ Run Measure(const TempFolder& exe, const TempFolder& work) {
   Sleep(200);
   run.changed = OpenMenu(main);
   DeleteFileA((exe.Path() + "favorite\\added.url").c_str());
+  // A link dropped on the face: stored, and the next opening shows it.
+  RECT face;
+  GetWindowRect(main, &face);
+  SetCursorPos((face.left + face.right) / 2, (face.top + face.bottom) / 2);
+  TestDataObject link({{Format(L"text/x-moz-url"), WideBytes(L"https://example.com/dropped\nDropped")}});
+  DropAtOnce source;
+  DWORD effect = DROPEFFECT_NONE;
+  DoDragDrop(&link, &source, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect);
+  Sleep(200);
+  run.dropped = OpenMenu(main);
+  DeleteFileA((exe.Path() + "favorite\\Dropped.url").c_str());
   PostMessageW(main, WM_CLOSE, 0, 0);
   tamaroo->WaitForExit();
   return run;
@@ -120,6 +137,21 @@ void PrintHeapPerBookmark() {
   SetCurrentDirectoryA(TestProgramFolder().c_str());  // so the folder can go
 }
 
+// How long the bookmarks that lead to one page take to be found among
+// 30,000, one page in ten bookmarked twice.
+void PrintDuplicates() {
+  const TempFolder exe;
+  StoreShortcuts(exe, 27000, false);
+  for (int i = 0; i < 3000; ++i)
+    exe.Write("favorite\\again " + std::to_string(i) + ".url",
+              "[InternetShortcut]\r\nURL=https://EXAMPLE.com:443/" + std::to_string(i * 9) + "\r\n");
+  app::BookmarkKeeper keeper(exe.Path());
+  keeper.Start();
+  size_t pages = 0;
+  const double seconds = bench::Seconds([&] { pages = keeper.SamePages().size(); });
+  std::printf("duplicates among 30,000: %.3f s (%zu pages bookmarked twice)\n", seconds, pages);
+}
+
 }  // namespace
 
 // "bookmark_bench heap" prints the heap alone.
@@ -128,19 +160,23 @@ int main(int argc, char** argv) {
     PrintHeapPerBookmark();
     return 0;
   }
+  const win::OleSession ole;  // for the drops
   struct Layout {
     int count;
     bool oneFolder;
+    const char* order = "Listed";
   };
-  const Layout layouts[] = {{0, false}, {1000, false}, {10000, false}, {10000, true}, {30000, false}, {30000, true}};
+  const Layout layouts[] = {{0, false},     {1000, false}, {10000, false},         {10000, true},
+                            {30000, false}, {30000, true}, {30000, false, "Name"}, {30000, true, "Name"}};
   Run empty{};
   std::printf(
-      "shortcuts  layout      start (s)  ratio  menu (s)  again (s)  changed (s)  GDI  USER  private/working"
-      " set (MiB)  per bookmark (bytes)\n");
+      "shortcuts  layout       order   start (s)  ratio  menu (s)  again (s)  changed (s)  dropped (s)  GDI  USER"
+      "  private/working set (MiB)  per bookmark (bytes)\n");
   for (const Layout& layout : layouts) {
     TempFolder exe, work;
     work.Write("glyph.bmp", bmp_samples::Make({.width = 205, .height = 118}));
     StoreShortcuts(exe, layout.count, layout.oneFolder);
+    WritePrivateProfileStringA("General", "Order", layout.order, (exe.Path() + "Settings.ini").c_str());
     std::vector<Run> runs;
     for (int i = 0; i < 3; ++i) runs.push_back(Measure(exe, work));
     auto median = [&](double Run::*field) {
@@ -149,17 +185,19 @@ int main(int argc, char** argv) {
       std::sort(values.begin(), values.end());
       return values[1];
     };
-    const Run m{median(&Run::start), median(&Run::menu),       median(&Run::again),        median(&Run::changed),
-                runs.back().objects, median(&Run::privateMiB), median(&Run::workingSetMiB)};
+    const Run m{median(&Run::start),   median(&Run::menu),  median(&Run::again),      median(&Run::changed),
+                median(&Run::dropped), runs.back().objects, median(&Run::privateMiB), median(&Run::workingSetMiB)};
     if (layout.count == 0) empty = m;
     const auto perBookmark = [&](double Run::*field) {
       return layout.count ? (m.*field - empty.*field) * (1 << 20) / layout.count : 0.0;
     };
-    std::printf("%9d  %-10s  %9.3f  %5.2f  %8.3f  %9.3f  %11.3f  %3lu  %4lu  %6.1f / %6.1f  %8.0f / %6.0f\n",
-                layout.count, layout.oneFolder ? "one folder" : "100 folders", m.start, m.start / empty.start, m.menu,
-                m.again, m.changed, m.objects.gdi, m.objects.user, m.privateMiB, m.workingSetMiB,
-                perBookmark(&Run::privateMiB), perBookmark(&Run::workingSetMiB));
+    std::printf(
+        "%9d  %-11s  %-6s  %9.3f  %5.2f  %8.3f  %9.3f  %11.3f  %11.3f  %3lu  %4lu  %6.1f / %6.1f  %8.0f / %6.0f\n",
+        layout.count, layout.oneFolder ? "one folder" : "100 folders", layout.order, m.start, m.start / empty.start,
+        m.menu, m.again, m.changed, m.dropped, m.objects.gdi, m.objects.user, m.privateMiB, m.workingSetMiB,
+        perBookmark(&Run::privateMiB), perBookmark(&Run::workingSetMiB));
   }
   PrintHeapPerBookmark();
+  PrintDuplicates();
   return 0;
 }
