@@ -128,15 +128,6 @@ LRESULT CheckListDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         change.iItem >= 0 && static_cast<size_t>(change.iItem) < rows_.size() && rows_[change.iItem].item == kTitle;
     return title && (change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_STATEIMAGEMASK);
   }
-  // IsDialogMessage turns Enter into IDOK and Esc into IDCANCEL.
-  if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
-    Accept();
-    return 0;
-  }
-  if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-    End(IDCANCEL);
-    return 0;
-  }
   return ModalDialog::HandleMessage(message, wParam, lParam);
 }
 

@@ -54,7 +54,7 @@ class CheckListDialog : public ModalDialog {
 
   void Fill(const std::vector<Group>& groups);
   void LayOut(const std::wstring& prompt);
-  void Accept();
+  void Accept() override;
 
   HWND prompt_ = nullptr;
   HWND list_ = nullptr;

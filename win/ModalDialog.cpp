@@ -79,6 +79,17 @@ int ModalDialog::RunModal() {
 LRESULT ModalDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CLOSE: End(IDCANCEL); return 0;
+    case WM_COMMAND:
+      // IsDialogMessage turns Enter into IDOK and Esc into IDCANCEL.
+      if (LOWORD(wParam) == IDOK) {
+        Accept();
+        return 0;
+      }
+      if (LOWORD(wParam) == IDCANCEL) {
+        End(IDCANCEL);
+        return 0;
+      }
+      break;
     case WM_SETFOCUS: SetFocus(GetNextDlgTabItem(Handle(), nullptr, FALSE)); return 0;
   }
   return Form::HandleMessage(message, wParam, lParam);

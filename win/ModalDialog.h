@@ -35,6 +35,8 @@ class ModalDialog : public Form {
   // IDCANCEL when the program is ending.
   int RunModal();
   void End(int result) { result_ = result; }
+  // OK, or Enter: ends the dialog unless a dialog of its own says otherwise.
+  virtual void Accept() { End(IDOK); }
   // A message of the loop that the dialog takes before the dialog keys do.
   virtual bool TakeMessage(const MSG&) { return false; }
 

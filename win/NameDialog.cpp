@@ -61,17 +61,4 @@ void NameDialog::Accept() {
   SetFocus(edit_);
 }
 
-LRESULT NameDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  // IsDialogMessage turns Enter into IDOK and Esc into IDCANCEL.
-  if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
-    Accept();
-    return 0;
-  }
-  if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
-    End(IDCANCEL);
-    return 0;
-  }
-  return ModalDialog::HandleMessage(message, wParam, lParam);
-}
-
 }  // namespace win

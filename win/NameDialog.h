@@ -35,11 +35,8 @@ class NameDialog : public ModalDialog {
     return RunModal() == IDOK ? std::optional(std::move(accepted_)) : std::nullopt;
   }
 
- protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
  private:
-  void Accept();
+  void Accept() override;
 
   Check check_;
   HWND edit_ = nullptr;
