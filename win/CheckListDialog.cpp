@@ -7,14 +7,9 @@
 namespace win {
 namespace {
 
-// The layout, in dialog units (a quarter of the font's average character
-// width, an eighth of its height): the line of text at the top, the list
-// below it, OK and Cancel at the bottom right.
-constexpr int kMargin = 7;
-constexpr int kGap = 4;
+// The layout, in dialog units: the line of text at the top, the list below
+// it, OK and Cancel at the bottom right.
 constexpr int kPromptHeight = 8;
-constexpr int kButtonWidth = 50;
-constexpr int kButtonHeight = 14;
 
 constexpr UINT kNoBox = INDEXTOSTATEIMAGEMASK(0);
 constexpr UINT kUnchecked = INDEXTOSTATEIMAGEMASK(1);

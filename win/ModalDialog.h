@@ -13,6 +13,14 @@
 namespace win {
 
 class ModalDialog : public Form {
+ public:
+  // The dialogs' common measures in dialog units (a quarter of the font's
+  // average character width, an eighth of its height).
+  static constexpr int kMargin = 7;
+  static constexpr int kGap = 4;
+  static constexpr int kButtonWidth = 50;
+  static constexpr int kButtonHeight = 14;
+
  protected:
   ModalDialog();
 

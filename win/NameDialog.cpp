@@ -7,18 +7,15 @@ namespace {
 
 constexpr int kMaxNameLength = 255;
 
-// The layout, in dialog units (a quarter of the font's average character
-// width, an eighth of its height): the edit box about 60 characters wide, the
+// The layout, in dialog units: the edit box about 60 characters wide, the
 // refusal line below it, OK and Cancel at the bottom right.
-constexpr int kMargin = 7;
-constexpr int kGap = 4;
+constexpr int kMargin = ModalDialog::kMargin, kGap = ModalDialog::kGap;
+constexpr int kButtonWidth = ModalDialog::kButtonWidth, kButtonHeight = ModalDialog::kButtonHeight;
 constexpr int kLineWidth = 240;
 constexpr int kEditHeight = 14;
 constexpr int kMessageTop = kMargin + kEditHeight + kGap;
 constexpr int kMessageHeight = 8;
 constexpr int kButtonTop = kMessageTop + kMessageHeight + kMargin;
-constexpr int kButtonWidth = 50;
-constexpr int kButtonHeight = 14;
 constexpr int kCancelLeft = kMargin + kLineWidth - kButtonWidth;
 constexpr int kOkLeft = kCancelLeft - kGap - kButtonWidth;
 constexpr int kClientWidth = kMargin + kLineWidth + kMargin;
