@@ -279,7 +279,7 @@ void BookmarkKeeper::Paste(HWND owner) {
   if (!win::ClipboardLock(owner).IsOpen()) throw win::Failure(win::FromUtf8(resources::kCannotOpenClipboard));
   Microsoft::WRL::ComPtr<IDataObject> data;
   if (FAILED(OleGetClipboard(&data))) throw win::Failure(win::FromUtf8(resources::kCannotOpenClipboard));
-  std::optional<Dropped> pasted = MeaningOf(win::ReadOffered(data.Get()));
+  std::optional<Dropped> pasted = MeaningOf(win::Offered(data.Get()));
   if (!pasted) throw win::Failure(win::FromUtf8(resources::kNoUrlOnClipboard));
   Queue(std::move(*pasted));
 }

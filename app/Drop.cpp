@@ -5,22 +5,23 @@
 namespace app {
 
 std::optional<Dropped> MeaningOf(const win::Offered& offered) {
-  if (!offered.files.empty()) {
-    if (!text::BringsBookmarks(offered.files, std::nullopt)) return std::nullopt;
-    return Dropped{offered.files, std::nullopt};
+  // Asked for one after another, so a source is asked only what decides.
+  if (std::vector<std::wstring> files = offered.Files(); !files.empty()) {
+    if (!text::BringsBookmarks(files, std::nullopt)) return std::nullopt;
+    return Dropped{std::move(files), std::nullopt};
   }
   std::optional<text::WebLink> link;
-  std::optional<std::string> shortcutUrl;
-  if (offered.virtualFile) shortcutUrl = text::ShortcutUrl(offered.virtualFile->second);
+  const auto virtualFile = offered.VirtualFile();
+  const std::optional<std::string> shortcutUrl = virtualFile ? text::ShortcutUrl(virtualFile->second) : std::nullopt;
   if (shortcutUrl) {
-    link = text::WebLinkFrom(*shortcutUrl, text::TitleOfShortcutName(offered.virtualFile->first));
-  } else if (offered.mozUrl) {
-    const text::MozUrl split = text::SplitMozUrl(*offered.mozUrl);
+    link = text::WebLinkFrom(*shortcutUrl, text::TitleOfShortcutName(virtualFile->first));
+  } else if (const auto moz = offered.MozUrl()) {
+    const text::MozUrl split = text::SplitMozUrl(*moz);
     link = text::WebLinkFrom(text::ToUtf8(split.url), split.title);
-  } else if (offered.url) {
-    link = text::WebLinkFrom(text::ToUtf8(*offered.url), L"");
-  } else if (offered.text) {
-    link = text::WebLinkFrom(text::ToUtf8(*offered.text), L"");
+  } else if (const auto url = offered.Url()) {
+    link = text::WebLinkFrom(text::ToUtf8(*url), L"");
+  } else if (const auto plain = offered.Text()) {
+    link = text::WebLinkFrom(text::ToUtf8(*plain), L"");
   }
   if (!link) return std::nullopt;
   return Dropped{{}, std::move(link)};

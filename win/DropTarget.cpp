@@ -100,7 +100,7 @@ bool IsWellFormed(HGLOBAL global) {
 }
 
 // A browser's virtual shortcut: its name and its bytes.
-std::optional<std::pair<std::wstring, std::string>> VirtualFile(IDataObject* data) {
+std::optional<std::pair<std::wstring, std::string>> ReadVirtualFile(IDataObject* data) {
   Medium descriptor;
   if (!Get(data, Format(L"FileGroupDescriptorW"), -1, TYMED_HGLOBAL, descriptor)) return std::nullopt;
   std::wstring name;
@@ -120,17 +120,19 @@ std::optional<std::pair<std::wstring, std::string>> VirtualFile(IDataObject* dat
 
 }  // namespace
 
-Offered ReadOffered(IDataObject* data) {
-  Offered offered;
+std::vector<std::wstring> Offered::Files() const {
   Medium drop;
-  if (Get(data, CF_HDROP, -1, TYMED_HGLOBAL, drop) && IsWellFormed(drop.hGlobal))
-    offered.files = DroppedFileNames(static_cast<HDROP>(drop.hGlobal));
-  offered.virtualFile = VirtualFile(data);
-  offered.mozUrl = WideText(data, Format(L"text/x-moz-url"));
-  offered.url = WideText(data, Format(L"UniformResourceLocatorW"));
-  offered.text = WideText(data, CF_UNICODETEXT);
-  return offered;
+  if (!Get(data_, CF_HDROP, -1, TYMED_HGLOBAL, drop) || !IsWellFormed(drop.hGlobal)) return {};
+  return DroppedFileNames(static_cast<HDROP>(drop.hGlobal));
 }
+
+std::optional<std::pair<std::wstring, std::string>> Offered::VirtualFile() const { return ReadVirtualFile(data_); }
+
+std::optional<std::wstring> Offered::MozUrl() const { return WideText(data_, Format(L"text/x-moz-url")); }
+
+std::optional<std::wstring> Offered::Url() const { return WideText(data_, Format(L"UniformResourceLocatorW")); }
+
+std::optional<std::wstring> Offered::Text() const { return WideText(data_, CF_UNICODETEXT); }
 
 namespace {
 
@@ -195,7 +197,7 @@ ULONG DropTarget::Release() noexcept {
 HRESULT DropTarget::DragEnter(IDataObject* data, DWORD, POINTL at, DWORD* effect) noexcept {
   if (!data || !effect) return E_INVALIDARG;
   try {
-    welcome_ = accepts_(ReadOffered(data));
+    welcome_ = accepts_(Offered(data));
   } catch (...) {
     welcome_ = false;
     ShowCurrentFailureLater();
@@ -228,7 +230,7 @@ HRESULT DropTarget::Drop(IDataObject* data, DWORD, POINTL at, DWORD* effect) noe
   if (!data || !effect) return E_INVALIDARG;
   try {
     // Only what the source allows is taken.
-    *effect = Effect(Effect(true, *effect) != DROPEFFECT_NONE && onDrop_(ReadOffered(data)), *effect);
+    *effect = Effect(Effect(true, *effect) != DROPEFFECT_NONE && onDrop_(Offered(data)), *effect);
   } catch (...) {
     *effect = DROPEFFECT_NONE;
     ShowCurrentFailureLater();

@@ -19,22 +19,24 @@ namespace win {
 // them, each taken whole however long it is.
 std::vector<std::wstring> DroppedFileNames(HDROP drop);
 
-// What a drop offers, copied out of its data as the source gave it, with
-// nothing decided: a shell file list, and each form in which browsers offer
-// a link. A form past 64 KiB, or not offered, is left empty.
-struct Offered {
-  std::vector<std::wstring> files;
+// What a drop offers (a drag's data, or the clipboard's from
+// OleGetClipboard), read from its data when asked for, with nothing decided:
+// a shell file list, and each form in which browsers offer a link. A form
+// past 64 KiB, or not offered, is empty. Asking costs a call to the source.
+class Offered {
+ public:
+  explicit Offered(IDataObject* data) : data_(data) {}
+  std::vector<std::wstring> Files() const;
   // A browser's virtual shortcut (FileGroupDescriptorW + FileContents): its
   // name and its bytes.
-  std::optional<std::pair<std::wstring, std::string>> virtualFile;
-  std::optional<std::wstring> mozUrl;  // text/x-moz-url
-  std::optional<std::wstring> url;     // UniformResourceLocatorW
-  std::optional<std::wstring> text;    // CF_UNICODETEXT
-};
+  std::optional<std::pair<std::wstring, std::string>> VirtualFile() const;
+  std::optional<std::wstring> MozUrl() const;  // text/x-moz-url
+  std::optional<std::wstring> Url() const;     // UniformResourceLocatorW
+  std::optional<std::wstring> Text() const;    // CF_UNICODETEXT
 
-// What a data object (a drag's, or the clipboard's from OleGetClipboard)
-// offers, read as the drop target below reads it.
-Offered ReadOffered(IDataObject* data);
+ private:
+  IDataObject* data_;
+};
 
 // OLE on this thread while alive; drop targets need it.
 class OleSession {
@@ -52,8 +54,8 @@ class OleSession {
 
 // Offers DROPEFFECT_COPY, or DROPEFFECT_LINK where the source allows only
 // that, when the owner accepts what the drag offers, else DROPEFFECT_NONE.
-// Drop hands a copy over to the owner, which says whether it takes it and
-// must return at once: the source's drag waits for it, so the owner stores
+// Drop hands what is offered to the owner, which reads what it needs, says
+// whether it takes it and must return at once: the source's drag waits for it, so the owner stores
 // later, and a failure is shown after the drag has ended.
 // The shell's drag image helper, where there is one, draws the dragged item
 // over the window; `onHover` hears true when a drag that would be taken
@@ -62,7 +64,7 @@ class OleSession {
 class DropTarget final : public IDropTarget {
  public:
   using AcceptTest = std::function<bool(const Offered& offered)>;
-  using DropHandler = std::function<bool(Offered offered)>;
+  using DropHandler = std::function<bool(const Offered& offered)>;
   using HoverHandler = std::function<void(bool over)>;
 
   static Microsoft::WRL::ComPtr<DropTarget> Create(AcceptTest accepts, DropHandler onDrop,

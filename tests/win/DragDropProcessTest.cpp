@@ -18,12 +18,17 @@ TEST(DragDropProcess, LinksArriveWhileTheWindowIsRegistered) {
   const win::OleSession ole;
   const HWND window = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 100, 100, 80, 80, nullptr,
                                       nullptr, nullptr, nullptr);
-  std::vector<win::Offered> links;
-  const auto target = win::DropTarget::Create([](const win::Offered& offered) { return offered.text.has_value(); },
-                                              [&](win::Offered offered) {
-                                                links.push_back(std::move(offered));
-                                                return true;
-                                              });
+  struct Link {
+    std::optional<std::wstring> text, mozUrl;
+    std::optional<std::pair<std::wstring, std::string>> virtualFile;
+  };
+  std::vector<Link> links;
+  const auto target =
+      win::DropTarget::Create([](const win::Offered& offered) { return offered.Text().has_value(); },
+                              [&](const win::Offered& offered) {
+                                links.push_back({offered.Text(), offered.MozUrl(), offered.VirtualFile()});
+                                return true;
+                              });
   {
     const win::DropRegistration registration(window, target.Get());
     EXPECT_EQ(Drag(L"140 140 chromium https://example.com/ \"Example Domain\""), DWORD{DROPEFFECT_COPY});
