@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "resources/Commands.h"
 #include "resources/Texts.h"
 #include "text/FailureText.h"
 #include "text/IntegerText.h"
@@ -125,6 +126,9 @@ void BookmarkKeeper::ReadTree(const std::wstring& relative) {
   const LongOperation operation(busy_);
   if (relative.empty()) {
     records_.Clear();
+    urlText_.clear();
+    urls_.clear();
+    urlsRead_ = 0;
     store_.Walk(search_, urlFolder_,
                 {[this](const std::wstring& name) { records_.EnterFolder(name); },
                  [this](const TSearchRec& found) { FindFileFind(found); }, [this] { records_.LeaveFolder(); }});
@@ -315,7 +319,37 @@ std::vector<UINT> BookmarkKeeper::BookmarksIn(UINT folder) const {
   return bookmarks;
 }
 
-std::vector<BookmarkKeeper::SamePage> BookmarkKeeper::SamePages() const {
+std::optional<std::string_view> BookmarkKeeper::UrlOf(UINT entry) {
+  const size_t index = entry - resources::CmdFirstEntry;
+  if (urls_.size() < records_.Count()) urls_.resize(records_.Count());
+  UrlPlace& place = urls_[index];
+  if (place.length == kUnread) {
+    std::optional<std::string> url;
+    try {
+      url = store_.UrlOf(records_.PathOf(entry));
+    } catch (const win::Failure&) {
+      // Gone since: no URL to have.
+    }
+    place =
+        url ? UrlPlace{static_cast<uint32_t>(urlText_.size()), static_cast<int32_t>(url->size())} : UrlPlace{0, kNoUrl};
+    if (url) urlText_ += *url;
+  }
+  if (place.length == kNoUrl) return std::nullopt;
+  return std::string_view(urlText_).substr(place.at, static_cast<size_t>(place.length));
+}
+
+bool BookmarkKeeper::ReadUrls(std::chrono::milliseconds slice) {
+  if (busy_) return true;
+  const auto until = std::chrono::steady_clock::now() + slice;
+  for (; urlsRead_ < records_.Count(); ++urlsRead_) {
+    if (std::chrono::steady_clock::now() >= until) return true;
+    const UINT entry = resources::CmdFirstEntry + static_cast<UINT>(urlsRead_);
+    if (records_.Has(entry) && !records_.IsFolder(entry)) UrlOf(entry);
+  }
+  return false;
+}
+
+std::vector<BookmarkKeeper::SamePage> BookmarkKeeper::SamePages() {
   std::vector<SamePage> pages;
   std::unordered_map<std::string, size_t> byKey;
   const auto visit = [&](const auto& self, UINT folder) -> void {
@@ -324,15 +358,10 @@ std::vector<BookmarkKeeper::SamePage> BookmarkKeeper::SamePages() const {
         self(self, entry);
         continue;
       }
-      std::optional<std::string> url;
-      try {
-        url = store_.UrlOf(records_.PathOf(entry));
-      } catch (const win::Failure&) {
-        continue;  // gone since: nothing to tidy
-      }
+      const std::optional<std::string_view> url = UrlOf(entry);
       if (!url) continue;
       const auto [page, made] = byKey.try_emplace(text::PageKey(*url), pages.size());
-      if (made) pages.push_back({*url, {}});
+      if (made) pages.push_back({std::string(*url), {}});
       pages[page->second].entries.push_back(entry);
     }
   };

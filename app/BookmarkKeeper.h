@@ -3,10 +3,13 @@
 // the store, the records the menu shows, the queue of drops and the watch on
 // the folder, and runs one long operation at a time. Each call returns what
 // happened, or throws win::Failure with the text to show.
+#include <chrono>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/BookmarkMenu.h"
@@ -69,13 +72,17 @@ class BookmarkKeeper {
   void Open(UINT entry, HWND owner);
   // The bookmarks directly in a folder, in the menu's order.
   std::vector<UINT> BookmarksIn(UINT folder) const;
+  // Reads the URLs of the bookmarks not read yet, for about `slice` (so
+  // that the window never waits longer), to have them at hand; whether any
+  // are left.
+  bool ReadUrls(std::chrono::milliseconds slice);
   // Bookmarks that lead to one page (text::PageKey), in the menu's order,
   // each group oldest first; a shortcut without a URL is in none.
   struct SamePage {
     std::string url;  // the first one's
     std::vector<UINT> entries;
   };
-  std::vector<SamePage> SamePages() const;
+  std::vector<SamePage> SamePages();
   // The folder an entry is in, below the storage folder; empty at its top.
   std::wstring FolderOf(UINT entry) const;
   // Returns the name the entry has now.
@@ -107,6 +114,18 @@ class BookmarkKeeper {
   BookmarkMenu records_;
   std::unique_ptr<win::FolderChanges> changes_;
   std::deque<Dropped> queue_;
+  // The bookmarks' URLs as read, by entry, in one block of text: a URL's
+  // place and length, kUnread or kNoUrl.
+  static constexpr int32_t kUnread = -1, kNoUrl = -2;
+  struct UrlPlace {
+    uint32_t at = 0;
+    int32_t length = kUnread;
+  };
+  std::string urlText_;
+  std::vector<UrlPlace> urls_;
+  size_t urlsRead_ = 0;  // the entries before this one are read
+  // The bookmark's URL, read now unless it was; nothing when it has none.
+  std::optional<std::string_view> UrlOf(UINT entry);
   bool busy_ = false;  // a long operation runs: a walk, an import, an export
 };
 

@@ -49,6 +49,8 @@ class BookmarkMenu : public win::MenuSource {
   void Remove(UINT command);
   // The entry keeps its place under its new file name.
   void Rename(UINT command, std::wstring name);
+  // How many entries were ever made: commands run below CmdFirstEntry + this.
+  size_t Count() const { return records_.size(); }
   // Counts the changes: the menu is built again when it has moved.
   unsigned Generation() const { return generation_; }
 

@@ -64,6 +64,7 @@ TfrmMain::TfrmMain(std::string exeFolder) : exeFolder_(std::move(exeFolder)), ke
 }
 
 TfrmMain::~TfrmMain() {
+  win::SetIdleWork(nullptr);
   if (const HANDLE changes = keeper_.ChangeSignal()) win::UnwatchHandle(changes);
   win::Application::Instance().SetMainWindow(nullptr);
   frmMain = nullptr;
@@ -145,6 +146,8 @@ void TfrmMain::SetUpUrlFolder() {
   if (const std::optional<Said> said = keeper_.Start()) win::ShowFailure(said->text);
   // Changes are taken as they come, so the next opening has them at hand.
   if (const HANDLE changes = keeper_.ChangeSignal()) win::WatchHandle(changes, [this] { keeper_.TakeChanges(); });
+  // The URLs are read while the program has nothing else to do, 10 ms at a time.
+  win::SetIdleWork([this] { return keeper_.ReadUrls(std::chrono::milliseconds(10)); });
 }
 
 // The title entry gets the program's title and, last in the pictures, its icon.

@@ -14,6 +14,11 @@ int RunMessageLoop();
 // message there for the loop: for long work that keeps the windows answering.
 void DispatchWaiting();
 
+// Work that runs from the loop, a slice at a time, whenever no message or
+// handle is waiting; it returns whether any is left. One at a time; empty
+// for none.
+void SetIdleWork(std::function<bool()> work);
+
 // While registered, `signalled` runs from the loop each time `handle` is
 // signalled. At most MAXIMUM_WAIT_OBJECTS - 1 handles.
 void WatchHandle(HANDLE handle, std::function<void()> signalled);
