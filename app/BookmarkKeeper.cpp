@@ -60,13 +60,11 @@ constexpr char kOrderKey[] = "Order";
 constexpr std::pair<EntryOrder, const char*> kOrders[] = {
     {EntryOrder::Listed, "Listed"}, {EntryOrder::Name, "Name"}, {EntryOrder::Added, "Added"}};
 
-std::int64_t Ticks(FILETIME time) { return static_cast<std::int64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime; }
-
 // When the file was made; 0 when it cannot be asked.
 std::int64_t CreationOf(const std::wstring& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   return GetFileAttributesExW(text::VerbatimPath(path).c_str(), GetFileExInfoStandard, &data)
-             ? Ticks(data.ftCreationTime)
+             ? FileTicks(data.ftCreationTime)
              : 0;
 }
 
@@ -114,7 +112,7 @@ void BookmarkKeeper::SetOrder(EntryOrder order) {
 }
 
 void BookmarkKeeper::FindFileFind(const TSearchRec& found) {
-  records_.AddFound(found.WideName, Ticks(found.Win32Data.ftCreationTime));
+  records_.AddFound(found.WideName, FileTicks(found.Win32Data.ftCreationTime));
 }
 
 void BookmarkKeeper::ReadTree(const std::wstring& relative) {
@@ -140,7 +138,7 @@ void BookmarkKeeper::ReadTree(const std::wstring& relative) {
               {nullptr,
                [&](const TSearchRec& found) {
                  records_.Add((found.WideFolder + found.WideName).substr(prefix), false,
-                              Ticks(found.Win32Data.ftCreationTime));
+                              FileTicks(found.Win32Data.ftCreationTime));
                },
                nullptr});
 }
@@ -205,8 +203,9 @@ void BookmarkKeeper::StoreDrop(const Dropped& dropped, const Progress& progress,
 }
 
 void BookmarkKeeper::Record(const Bookmark& stored) {
+  // What was stored just now says when; what was there before is asked.
   records_.Add(std::wstring_view(stored.path).substr(store_.WideFolder().size()), stored.isNew,
-               CreationOf(stored.path));
+               stored.isNew ? stored.created : CreationOf(stored.path));
 }
 
 bool BookmarkKeeper::AddUrlFile(const std::wstring& FileName) {

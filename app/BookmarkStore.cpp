@@ -157,7 +157,11 @@ Bookmark StoreIn(const std::wstring& folder, const std::wstring& keptName, const
       temporary.emplace(folder, bytes, time, !taken);
       if (!temporary->Whole()) break;
     }
-    if (temporary->MoveTo(path)) return {path, true};
+    if (temporary->MoveTo(path)) {
+      FILETIME now;
+      GetSystemTimeAsFileTime(&now);
+      return {path, true, FileTicks(time ? *time : now)};
+    }
     // Someone took the name since it was looked at: try the next one.
     if (const DWORD error = GetLastError(); error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) break;
   }
@@ -209,8 +213,7 @@ std::optional<FILETIME> FileTimeOf(std::int64_t secondsSince1970) {
 }
 
 std::int64_t SecondsOf(FILETIME time) {
-  const std::int64_t ticks = static_cast<std::int64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
-  return std::max<std::int64_t>(ticks / 10000000 - 11644473600, 0);
+  return std::max<std::int64_t>(FileTicks(time) / 10000000 - 11644473600, 0);
 }
 
 // Gives a folder ADD_DATE as its creation and last-write time, where it is valid.

@@ -2,6 +2,9 @@
 // The storage folder and every file operation on it: the shortcuts kept
 // there are the program's bookmarks. Names are taken as the file system has
 // them (wide); a store is whole or absent, never a cut-short ".url" file.
+#include <windows.h>
+
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -15,9 +18,15 @@ namespace app {
 
 // A shortcut in the storage folder.
 struct Bookmark {
-  std::wstring path;   // full, as the file system has it
-  bool isNew = false;  // stored just now; false: it was there before
+  std::wstring path;         // full, as the file system has it
+  bool isNew = false;        // stored just now; false: it was there before
+  std::int64_t created = 0;  // when it was made, in file-time ticks, if stored just now
 };
+
+// A file time as one number of ticks.
+inline std::int64_t FileTicks(FILETIME time) {
+  return static_cast<std::int64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+}
 
 // What a bookmark file brought.
 struct Imported {
