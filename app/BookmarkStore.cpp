@@ -212,9 +212,7 @@ std::optional<FILETIME> FileTimeOf(std::int64_t secondsSince1970) {
   return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 
-std::int64_t SecondsOf(FILETIME time) {
-  return std::max<std::int64_t>(FileTicks(time) / 10000000 - 11644473600, 0);
-}
+std::int64_t SecondsOf(FILETIME time) { return std::max<std::int64_t>(FileTicks(time) / 10000000 - 11644473600, 0); }
 
 // Gives a folder ADD_DATE as its creation and last-write time, where it is valid.
 void Date(const std::wstring& folder, std::int64_t added) {
