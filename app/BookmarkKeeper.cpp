@@ -10,6 +10,9 @@
 #include "resources/Commands.h"
 #include "resources/Texts.h"
 #include "text/FailureText.h"
+#include "text/Finder.h"
+#include "text/InternetShortcut.h"
+#include "text/NameOrder.h"
 #include "text/IntegerText.h"
 #include "text/AnsiPath.h"
 #include "text/LongPath.h"
@@ -346,6 +349,53 @@ bool BookmarkKeeper::ReadUrls(std::chrono::milliseconds slice) {
     if (records_.Has(entry) && !records_.IsFolder(entry)) UrlOf(entry);
   }
   return false;
+}
+
+std::string_view BookmarkKeeper::ReadUrlOf(UINT entry) const {
+  const size_t index = entry - resources::CmdFirstEntry;
+  if (index >= urls_.size() || urls_[index].length < 0) return {};
+  return std::string_view(urlText_).substr(urls_[index].at, static_cast<size_t>(urls_[index].length));
+}
+
+std::string_view BookmarkKeeper::HostOf(UINT entry) const { return text::UrlHost(ReadUrlOf(entry)); }
+
+BookmarkKeeper::Findings BookmarkKeeper::Find(std::wstring_view typed, size_t most) const {
+  Findings findings;
+  const text::Finder finder(typed);
+  if (finder.Empty()) return findings;
+  findings.urlsPending = urlsRead_ < records_.Count();
+  // Each folder's path folded once, a space after each name, for what it holds.
+  std::wstring folded;
+  std::vector<std::pair<uint32_t, uint32_t>> pathOf(records_.Count());
+  struct Match {
+    text::Place place;
+    std::wstring_view name;
+    UINT entry;
+  };
+  std::vector<Match> matches;
+  records_.ForEachEntry([&](UINT entry, std::wstring_view name, bool folder, UINT above) {
+    const auto [at, length] = above ? pathOf[above - resources::CmdFirstEntry] : std::pair<uint32_t, uint32_t>();
+    if (folder) {
+      const auto from = static_cast<uint32_t>(folded.size());
+      folded.append(folded, at, length);
+      text::FoldForFinding(name, folded);
+      folded += L' ';
+      pathOf[entry - resources::CmdFirstEntry] = {from, static_cast<uint32_t>(folded.size()) - from};
+      return;
+    }
+    const text::Place place = finder.Match(name, ReadUrlOf(entry), std::wstring_view(folded).substr(at, length));
+    if (place != text::Place::Nowhere) matches.push_back({place, name, entry});
+  });
+  const size_t shown = std::min(most, matches.size());
+  std::partial_sort(matches.begin(), matches.begin() + static_cast<ptrdiff_t>(shown), matches.end(),
+                    [](const Match& a, const Match& b) {
+                      if (a.place != b.place) return a.place < b.place;
+                      if (a.name.size() != b.name.size()) return a.name.size() < b.name.size();
+                      return text::NameLess(a.name, b.name);
+                    });
+  for (size_t i = 0; i < shown; ++i) findings.best.push_back(matches[i].entry);
+  findings.more = matches.size() - shown;
+  return findings;
 }
 
 std::vector<BookmarkKeeper::SamePage> BookmarkKeeper::SamePages() {

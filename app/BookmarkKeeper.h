@@ -76,6 +76,16 @@ class BookmarkKeeper {
   // that the window never waits longer), to have them at hand; whether any
   // are left.
   bool ReadUrls(std::chrono::milliseconds slice);
+  // The bookmarks whose name, URL or folders hold every term typed, best
+  // first (text::Finder), then by shorter name and by name: at most `most`.
+  struct Findings {
+    std::vector<UINT> best;
+    size_t more = 0;           // matched beyond those
+    bool urlsPending = false;  // some URLs are not read yet: those matched without them
+  };
+  Findings Find(std::wstring_view typed, size_t most) const;
+  // The host of the bookmark's URL as read so far; empty when none.
+  std::string_view HostOf(UINT entry) const;
   // Bookmarks that lead to one page (text::PageKey), in the menu's order,
   // each group oldest first; a shortcut without a URL is in none.
   struct SamePage {
@@ -126,6 +136,8 @@ class BookmarkKeeper {
   size_t urlsRead_ = 0;  // the entries before this one are read
   // The bookmark's URL, read now unless it was; nothing when it has none.
   std::optional<std::string_view> UrlOf(UINT entry);
+  // The bookmark's URL if it was read; empty otherwise.
+  std::string_view ReadUrlOf(UINT entry) const;
   bool busy_ = false;  // a long operation runs: a walk, an import, an export
 };
 

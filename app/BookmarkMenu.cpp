@@ -206,7 +206,7 @@ std::wstring BookmarkMenu::NameOf(UINT command) const {
   const Record* record = At(command);
   if (!record) return {};
   if (record->level != kNoLevel) return record->name;
-  return text::BareShortcutName(record->name);
+  return std::wstring(text::BareShortcutName(record->name));
 }
 
 std::int64_t BookmarkMenu::AddedOf(UINT command) const {

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "resources/Commands.h"
+#include "text/ShortcutName.h"
 #include "win/PopupMenu.h"
 
 namespace app {
@@ -70,6 +72,23 @@ class BookmarkMenu : public win::MenuSource {
   const std::vector<UINT>& EntriesIn(UINT folder) const;
 
   void EntriesOf(UINT menu, std::vector<Entry>& entries) const override;
+
+  // Every entry in the menu, in the order made, so a folder comes before
+  // what it holds: visit(entry, its name as the user calls it, whether it is
+  // a folder, the folder above it or 0 at the top).
+  template <typename Visit>
+  void ForEachEntry(Visit&& visit) const {
+    std::vector<bool> gone(records_.size());
+    for (uint32_t index = 0; index < records_.size(); ++index) {
+      const Record& record = records_[index];
+      gone[index] = record.parent == kGone || (record.parent != kTop && gone[record.parent]);
+      if (gone[index]) continue;
+      const bool folder = record.level != kNoLevel;
+      visit(resources::CmdFirstEntry + index,
+            folder ? std::wstring_view(record.name) : text::BareShortcutName(record.name), folder,
+            record.parent == kTop ? 0 : resources::CmdFirstEntry + record.parent);
+    }
+  }
 
  private:
   static constexpr uint32_t kTop = UINT32_MAX;

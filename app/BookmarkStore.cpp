@@ -142,7 +142,7 @@ using Names = std::set<std::wstring, IgnoringCase>;
 // that bookmark, stored before.
 Bookmark StoreIn(const std::wstring& folder, const std::wstring& keptName, const std::string& bytes,
                  const std::wstring& shownName, Names* taken = nullptr, const FILETIME* time = nullptr) {
-  const std::wstring bare = text::BareShortcutName(keptName);
+  const std::wstring bare(text::BareShortcutName(keptName));
   std::optional<TemporaryFile> temporary;
   for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
     const std::wstring name = text::NumberedShortcutName(bare, attempt);
@@ -192,10 +192,11 @@ Listing ListingOf(const std::wstring& folder) {
 // is one, so a second import fills the same folder; otherwise a new one,
 // numbered past a file that has the name.
 std::wstring SubfolderFor(const std::wstring& folder, const std::wstring& title) {
-  const std::wstring bare = text::BareShortcutName(text::ShortcutFileName(title, "", win::CanHoldInAnsi));
+  const std::wstring made = text::ShortcutFileName(title, "", win::CanHoldInAnsi);
+  const std::wstring bare(text::BareShortcutName(made));
   for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {
     const std::wstring name = text::NumberedShortcutName(bare, attempt);
-    const std::wstring path = folder + text::BareShortcutName(name);
+    const std::wstring path = folder + std::wstring(text::BareShortcutName(name));
     CreateDirectoryW(Extended(path).c_str(), nullptr);
     const DWORD attributes = Attributes(path);
     if (attributes == INVALID_FILE_ATTRIBUTES) break;
@@ -326,14 +327,14 @@ std::wstring BookmarkStore::Rename(const std::wstring& path, const std::wstring&
   const bool folder = path.ends_with(L'\\');
   const std::wstring current = folder ? path.substr(0, path.size() - 1) : path;
   std::wstring name = text::ShortcutFileName(typed, "", win::CanHoldInAnsi);
-  if (folder) name = text::BareShortcutName(name);
+  if (folder) name.resize(text::BareShortcutName(name).size());
   const std::wstring renamed = current.substr(0, current.rfind(L'\\') + 1) + name;
   if (renamed == current) return name;
   if (!MoveFileW(Extended(current).c_str(), Extended(renamed).c_str())) {
     const DWORD error = GetLastError();
     if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
-      throw win::Failure(
-          text::Format(win::FromUtf8(resources::kNameTaken), {folder ? name : text::BareShortcutName(name)}));
+      throw win::Failure(text::Format(win::FromUtf8(resources::kNameTaken),
+                                      {std::wstring(folder ? name : text::BareShortcutName(name))}));
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) NotFound(path);
     throw win::Failure(win::SystemErrorText(error));
   }

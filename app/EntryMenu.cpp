@@ -17,7 +17,11 @@ void TfrmMain::EntryMenu(UINT entry) {
   for (const auto& item : resources::kEntryMenu) {
     if (folder ? item.forFolder : item.forBookmark) rows.emplace_back(win::FromUtf8(item.caption), item.command);
   }
-  Dispatch(popMenu.TrackEntryMenu(Handle(), rows), entry);
+  // Over the open menu's entry, or else over the search window's result.
+  const bool found = !popMenu.IsOpen() && find_ && IsWindowVisible(find_->Handle());
+  Dispatch(
+      win::TrackCommands(found ? find_->Handle() : Handle(), rows, found ? find_->MenuPoint() : popMenu.ActionPoint()),
+      entry);
 }
 
 void TfrmMain::OpenAll(UINT folder) {

@@ -91,6 +91,8 @@ void TfrmMain::Dispatch(UINT command, UINT entry) {
     case CmdOrderName:
     case CmdOrderAdded: keeper_.SetOrder(OrderOf(command)); return;
     case CmdFindDuplicates: mnuFindDuplicatesClick(); return;
+    case CmdFind:
+    case CmdFindAnywhere: mnuFindClick(command == CmdFindAnywhere); return;
     case CmdAbout: mnuAboutClick(); return;
     case CmdExit: mnuExitClick(); return;
     case CmdStop:
@@ -126,6 +128,7 @@ void TfrmMain::FormCreate() {
     SetUpUrlFolder();
     CompleteMenu();
     RegisterDrops();
+    RegisterFindKey();
   } catch (...) {
     win::ShowCurrentFailure();
   }
@@ -147,7 +150,11 @@ void TfrmMain::SetUpUrlFolder() {
   // Changes are taken as they come, so the next opening has them at hand.
   if (const HANDLE changes = keeper_.ChangeSignal()) win::WatchHandle(changes, [this] { keeper_.TakeChanges(); });
   // The URLs are read while the program has nothing else to do, 10 ms at a time.
-  win::SetIdleWork([this] { return keeper_.ReadUrls(std::chrono::milliseconds(10)); });
+  win::SetIdleWork([this] {
+    const bool left = keeper_.ReadUrls(std::chrono::milliseconds(10));
+    if (!left && find_) find_->UrlsRead();
+    return left;
+  });
 }
 
 // The title entry gets the program's title and, last in the pictures, its icon.
@@ -291,6 +298,7 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (HIWORD(wParam) == 0) Dispatch(LOWORD(wParam));
       return 0;
+    case WM_HOTKEY: Dispatch(resources::CmdFindAnywhere); return 0;
     case WM_DPICHANGED: WMDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_CLOSE:
       // Asked while the menu is open, by another program or the system: the

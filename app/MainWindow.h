@@ -2,10 +2,12 @@
 // The main window: a borderless, always-on-top face that is dragged around,
 // opens its pop-up menu of bookmarks on a click, and remembers where it was
 // left. It only shows: what is done with the bookmarks is the keeper's.
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "app/BookmarkKeeper.h"
+#include "app/FindWindow.h"
 #include "app/ModulePath.h"
 #include "win/Bitmap.h"
 #include "win/DropTarget.h"
@@ -44,6 +46,10 @@ class TfrmMain : public win::Form {
   void mnuPasteClick();
   void mnuImportClick();
   void mnuExportClick();
+  // The search window, near the face or at the pointer.
+  void mnuFindClick(bool atPointer);
+  // Registers the hotkey that Settings.ini names for the search window.
+  void RegisterFindKey();
   void mnuAboutClick();
   void mnuExitClick();
   // A bookmark's or a folder's own menu, over the open menu.
@@ -93,7 +99,8 @@ class TfrmMain : public win::Form {
   std::optional<LongWork> work_;
   std::string exeFolder_;
   BookmarkKeeper keeper_;
-  unsigned shownGeneration_ = 0;  // of the records the menu was last built from
+  std::unique_ptr<TfrmFind> find_;  // made when first asked for
+  unsigned shownGeneration_ = 0;    // of the records the menu was last built from
   win::Bitmap GlyphBitmap;
   win::ImageListHandle il;
   bool dragOver_ = false;  // a drag that will be taken is over the face

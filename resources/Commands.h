@@ -18,6 +18,9 @@ enum Command : unsigned {
   CmdFindDuplicates,
   CmdAbout,
   CmdExit,
+  // The search window: near the face; at the pointer (the hotkey).
+  CmdFind,
+  CmdFindAnywhere,
   // Stops the long work under way (Esc on the face).
   CmdStop,
   // What is asked of one bookmark's or folder's entry; that entry goes along.

@@ -40,6 +40,7 @@ inline constexpr MenuEntryDescription kMainMenu[] = {
     {"mnuN2", u8"-", -1, 1, CmdNone},
     {"mnuAbout", u8"ﾊﾞｰｼﾞｮﾝ情報(&A)", 3, 1, CmdAbout},
     {"mnuExit", u8"終了(&E)", 2, 1, CmdExit},
+    {"mnuFind", u8"検索(&F)...", -1, 0, CmdFind},
     {"mnuN1", u8"-", -1, 0, CmdNone},
 };
 
@@ -85,8 +86,14 @@ struct FaceKeyDescription {
 
 inline constexpr FaceKeyDescription kFaceKeys[] = {
     {L'\x16', CmdPaste},  // Ctrl+V
+    {L'\x06', CmdFind},   // Ctrl+F
     {L'\x1B', CmdStop},   // Esc
 };
+
+// The search window: the hotkey that opens it from anywhere when Settings.ini
+// names none, and how many results it shows at most.
+inline constexpr char kDefaultFindKey[] = "Ctrl+Alt+Space";
+inline constexpr size_t kFoundRows = 12;
 
 // Indices of the designed menu images.
 enum MenuImage { kImageBookmark = 0, kImageFolder = 1, kImageExit = 2, kImageAbout = 3 };

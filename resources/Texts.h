@@ -46,4 +46,14 @@ inline constexpr char8_t kBookmarkFilter[] = u8"ブックマーク (*.html;*.htm
 inline constexpr char8_t kBookmarksExported[] = u8"%d 件のブックマークを書き出しました。";
 inline constexpr char8_t kBookmarksWithoutUrl[] = u8"(%d 件は URL がないため書き出しませんでした)";
 
+// The search window.
+inline constexpr char8_t kFindCaption[] = u8"検索";
+inline constexpr char8_t kNothingFound[] = u8"見つかりません";
+inline constexpr char8_t kMoreFound[] = u8"ほかに %d 件";
+inline constexpr char8_t kUrlsPending[] = u8"URL を読み込み中です (名前とフォルダーから検索しました)";
+inline constexpr char8_t kFindKeyTaken[] =
+    u8"ホットキー %s はほかのプログラムが使っています。Settings.ini の [General] HotKey で別のキーを指定できます";
+inline constexpr char8_t kFindKeyUnreadable[] =
+    u8"Settings.ini の [General] HotKey=%s はキーとして読めません (例: Ctrl+Alt+Space)";
+
 }  // namespace resources

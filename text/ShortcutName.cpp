@@ -122,8 +122,8 @@ std::wstring NumberedShortcutName(std::wstring_view bare, int attempt) {
   return name + L".url";
 }
 
-std::wstring BareShortcutName(std::wstring_view fileName) {
-  return std::wstring(fileName.substr(0, fileName.size() - std::min<size_t>(fileName.size(), 4)));
+std::wstring_view BareShortcutName(std::wstring_view fileName) {
+  return fileName.substr(0, fileName.size() - std::min<size_t>(fileName.size(), 4));
 }
 
 }  // namespace text

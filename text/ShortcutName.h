@@ -44,7 +44,7 @@ bool IsBookmarkFileName(std::wstring_view fileName);
 bool BringsBookmarks(const std::vector<std::wstring>& files, const std::optional<WebLink>& link);
 
 // A shortcut's file name without its ".url": the one place that cuts it.
-std::wstring BareShortcutName(std::wstring_view fileName);
+std::wstring_view BareShortcutName(std::wstring_view fileName);
 
 // "<bare>.url" for the first try, "<bare> (2).url", "<bare> (3).url"... after.
 std::wstring NumberedShortcutName(std::wstring_view bare, int attempt);

@@ -13,6 +13,11 @@ enum PrivateMessage : UINT {
   // To a menu's owner, from inside the open menu: wParam a command asked of
   // the entry whose command is lParam.
   kEntryCommandMessage,
+  // To a control's parent, from the control (PassKeysToParent), before the
+  // control takes a key: wParam the key or character, lParam the message
+  // (WM_KEYDOWN, WM_SYSKEYDOWN, WM_CHAR, or WM_CONTEXTMENU from the keyboard);
+  // nonzero when the parent took it.
+  kControlKeyMessage,
 };
 
 }  // namespace win

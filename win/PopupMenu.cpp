@@ -331,12 +331,12 @@ void PopupMenu::Reopen() {
   EndMenu();
 }
 
-UINT PopupMenu::TrackEntryMenu(HWND owner, const std::vector<std::pair<std::wstring, UINT>>& rows) const {
+UINT TrackCommands(HWND owner, const std::vector<std::pair<std::wstring, UINT>>& rows, POINT at) {
   const MenuHandle menu(CreatePopupMenu());
   for (const auto& [caption, command] : rows)
     AppendMenuW(menu.get(), caption == L"-" ? MF_SEPARATOR : MF_STRING, command, caption.c_str());
-  return static_cast<UINT>(TrackPopupMenuEx(menu.get(), TPM_RECURSE | TPM_RETURNCMD | TPM_RIGHTBUTTON, actionPoint_.x,
-                                            actionPoint_.y, owner, nullptr));
+  return static_cast<UINT>(
+      TrackPopupMenuEx(menu.get(), TPM_RECURSE | TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, owner, nullptr));
 }
 
 bool PopupMenu::MeasureItem(MEASUREITEMSTRUCT& item) const {

@@ -75,9 +75,8 @@ class PopupMenu {
     for (const auto& key : keys) entryKeys_.push_back({key.key, key.shift, key.command});
     rightClick_ = rightClick;
   }
-  // A menu of an entry's own, of captions ("-" a line) and commands, opened
-  // over the open menu at the entry; the command chosen, 0 for none.
-  UINT TrackEntryMenu(HWND owner, const std::vector<std::pair<std::wstring, UINT>>& rows) const;
+  // Where the entry that a key or a right click was for lies on the screen.
+  POINT ActionPoint() const { return actionPoint_; }
 
   // Opens the menu with its top-left corner at the screen point; the chosen
   // entry's command once it has closed, 0 for none.
@@ -138,5 +137,9 @@ class PopupMenu {
   std::vector<HMENU> menus_;          // the built menu and its sub-menus
   std::map<HMENU, Pending> pending_;  // sub-menus not opened yet
 };
+
+// A menu of captions ("-" a line) and commands, opened at `at` over
+// whatever menu is open; the command chosen, 0 for none.
+UINT TrackCommands(HWND owner, const std::vector<std::pair<std::wstring, UINT>>& rows, POINT at);
 
 }  // namespace win
