@@ -13,7 +13,8 @@ namespace {
 
 constexpr int kFindKeyId = 1;
 
-// Another copy of the program is running: the hotkey it holds opens its search.
+// Another copy of the program is running: the hotkey it holds opens its
+// search, so a second copy has nothing to say about it.
 bool AnotherCopyRuns(HWND mine) {
   for (HWND other = nullptr; (other = FindWindowExW(nullptr, other, L"TfrmMain", nullptr));) {
     DWORD process = 0;
@@ -47,8 +48,12 @@ void TfrmMain::RegisterFindKey() {
   const std::optional<text::HotKey> key = text::ParseHotKey(written);
   if (!key)
     return win::ShowFailure(text::Format(win::FromUtf8(resources::kFindKeyUnreadable), {win::FromAnsi(written)}));
-  if (!RegisterHotKey(Handle(), kFindKeyId, key->modifiers | MOD_NOREPEAT, key->key) && !AnotherCopyRuns(Handle()))
-    win::ShowFailure(text::Format(win::FromUtf8(resources::kFindKeyTaken), {win::FromAnsi(written)}));
+  const auto registered = [&] {
+    return RegisterHotKey(Handle(), kFindKeyId, key->modifiers | MOD_NOREPEAT, key->key) != FALSE;
+  };
+  // Tried again when no other copy is found, as the one that held it may have just closed.
+  if (registered() || AnotherCopyRuns(Handle()) || registered()) return;
+  win::ShowFailure(text::Format(win::FromUtf8(resources::kFindKeyTaken), {win::FromAnsi(written)}));
 }
 
 }  // namespace app

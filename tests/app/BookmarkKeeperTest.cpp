@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "TamarooProcess.h"
@@ -257,6 +258,51 @@ TEST_F(Keeper, FindsTheBookmarksThatLeadToOnePage) {
   for (const UINT entry : pages[0].entries) names.push_back(keeper.Records().NameOf(entry));
   EXPECT_EQ(names, (Names{L"a", L"d", L"b"}));
   EXPECT_EQ(keeper.FolderOf(pages[0].entries[1]), L"sub");
+}
+
+// What is typed finds across names, folders and URLs, best places first,
+// then shorter names; before the URLs are read, names and folders alone.
+TEST_F(Keeper, FindsWhatIsTypedBestFirst) {
+  for (const char* folder : {"Wine Docs", "Wine Docs\\deep", "gone"})
+    CreateDirectoryA((Favorite() + folder).c_str(), nullptr);
+  const std::pair<const char*, const char*> made[] = {{"winehq.url", "https://www.winehq.org/"},
+                                                      {"Wine.url", "https://wine.example/"},
+                                                      {"Red wine.url", "https://shop.example/"},
+                                                      {"Brewine.url", "https://b.example/"},
+                                                      {"Host.url", "https://wine.example/h"},
+                                                      {"Path.url", "https://p.example/wine"},
+                                                      {"Wine Docs\\deep\\Manual.url", "https://m.example/"},
+                                                      {"gone\\Wine list.url", "https://g.example/"},
+                                                      {"Plain.url", ""}};
+  for (const auto& [name, url] : made)
+    exe.Write(std::string("favorite\\") + name, std::string("[InternetShortcut]\r\nURL=") + url + "\r\n");
+  keeper.Start();
+  keeper.Records().Remove(Entry(L"gone"));  // with what it holds
+  const auto found = [&](const wchar_t* typed, size_t most) {
+    const app::BookmarkKeeper::Findings findings = keeper.Find(typed, most);
+    Names names;
+    for (const UINT entry : findings.best) names.push_back(keeper.Records().NameOf(entry));
+    return std::make_tuple(names, findings.more, findings.urlsPending);
+  };
+  EXPECT_EQ(found(L"wine", 9),
+            std::make_tuple(Names{L"Wine", L"winehq", L"Red wine", L"Brewine", L"Manual"}, 0u, true));
+  while (keeper.ReadUrls(std::chrono::milliseconds(10))) {
+  }
+  const struct {
+    const wchar_t* typed;
+    size_t most;
+    Names names;
+    size_t more;
+  } cases[] = {
+      {L"wine", 9, {L"Wine", L"winehq", L"Red wine", L"Brewine", L"Host", L"Path", L"Manual"}, 0},
+      {L"wine", 2, {L"Wine", L"winehq"}, 5},
+      {L"deep man", 9, {L"Manual"}, 0},
+      {L"", 9, {}, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.typed));
+    EXPECT_EQ(found(c.typed, c.most), std::make_tuple(c.names, c.more, false));
+  }
 }
 
 // The folder Settings.ini names is used, beside the program or anywhere; one

@@ -180,7 +180,7 @@ TEST_F(MainWindowMenu, FirstStartMakesTheFolderAndShowsTheTitleWithItsIcon) {
   Start();
   EXPECT_EQ(GetFileAttributesA(Favorite().c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
   const auto [top, sub] = Shown();
-  EXPECT_EQ(top, Captions{L"Tamaroo"});
+  EXPECT_EQ(top, (Captions{L"Tamaroo", L"検索(&F)..."}));
   EXPECT_EQ(sub, (Captions{L"URL格納ﾌｫﾙﾀﾞを開く(&U)", L"クリップボードから追加(&P)", L"ブックマークを読み込む(&I)...",
                            L"ブックマークを書き出す(&X)...", L"並べ替え(&S)", L"重複を探す(&D)...", L"-",
                            L"ﾊﾞｰｼﾞｮﾝ情報(&A)", L"終了(&E)"}));
@@ -209,8 +209,8 @@ TEST_F(MainWindowMenu, StoredShortcutsBecomeEntriesThatOpenTheirFiles) {
     exe.Write(std::string("favorite\\") + name, kShortcut);
   Start();
   // Wine lists a folder sorted; "-" shows as the one separator before the bookmarks.
-  const auto [top, news] = Shown(4);
-  EXPECT_EQ(top, (Captions{L"Tamaroo", L"-", L"a.b", L"gone", L"news", L"Q&A"}));
+  const auto [top, news] = Shown(5);
+  EXPECT_EQ(top, (Captions{L"Tamaroo", L"検索(&F)...", L"-", L"a.b", L"gone", L"news", L"Q&A"}));
   EXPECT_EQ(news, (Captions{L"deep", L"n1"}));
   const app::BookmarkMenu& marks = Marks();
   EXPECT_EQ(marks.NameOf(marks.FindPopItem("popItem4")), L"news");

@@ -77,9 +77,76 @@ TEST_F(TamarooMenu, ABookmarkChosenFromTheMenuIsOpenedByTheShell) {
   main = StartCleanly();
   const HWND menu = ContextMenu(-1, -1);
   ASSERT_TRUE(menu);
-  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) Key(menu, key);  // title, a, b
+  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) Key(menu, key);  // title, find, a, b
   EXPECT_EQ(ShellOpened(workFolder.Path(), 1),
             std::vector<std::wstring>{win::FromAnsi(exeFolder.Path() + "favorite\\b.url")});
+}
+
+// Real key presses, as the hand gives them: down in turn, up the other way round.
+void Press(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> inputs;
+  const auto add = [&](WORD key, DWORD flags) {
+    INPUT& input = inputs.emplace_back();
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+  };
+  for (const WORD key : keys) add(key, 0);
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) add(*key, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+// From outside: the menu then F opens the search window; what is typed finds
+// a bookmark through its folder and a fullwidth form, and Enter opens it
+// through the shell; Esc clears the text, a second closes the window. The
+// hotkey Settings.ini names opens it over another program; one that another
+// program holds is said at the start, and the program runs on.
+TEST_F(TamarooMenu, TypingFindsABookmarkAndEnterOpensIt) {
+  RegisterShellRecorder();
+  CloseAndExpectExit();
+  const std::string settings = exeFolder.Path() + "Settings.ini";
+  WritePrivateProfileStringA("General", "HotKey", "Ctrl+Alt+F11", settings.c_str());
+  ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_CONTROL | MOD_ALT, VK_F11));
+  process = Start();
+  const HWND box = process->WaitForFailureBox();
+  ASSERT_TRUE(box);
+  EXPECT_NE(BoxText(box).find(L"Ctrl+Alt+F11"), std::wstring::npos);
+  DismissBox(box);
+  CloseAndExpectExit();
+  UnregisterHotKey(nullptr, 1);
+  for (const char* folder : {"favorite", "favorite\\news"})
+    CreateDirectoryA((exeFolder.Path() + folder).c_str(), nullptr);
+  for (const char* name : {"Tokyo.url", "news\\Tokyo weather.url", "news\\Osaka.url"})
+    exeFolder.Write(std::string("favorite\\") + name, "[InternetShortcut]\r\nURL=https://example.com/\r\n");
+  main = StartCleanly();
+  const HWND menu = ContextMenu(-1, -1);
+  ASSERT_TRUE(menu);
+  PostMessageW(menu, WM_CHAR, L'f', 0);
+  const HWND find = process->WaitForWindow(L"TfrmFind", nullptr);
+  ASSERT_TRUE(find);
+  const HWND edit = FindWindowExW(find, nullptr, L"Edit", nullptr);
+  for (const wchar_t c : std::wstring_view(L"NEWS ｔｏｋ")) PostMessageW(edit, WM_CHAR, c, 0);
+  Key(edit, VK_RETURN);
+  EXPECT_EQ(ShellOpened(workFolder.Path(), 1),
+            std::vector<std::wstring>{win::FromAnsi(exeFolder.Path() + "favorite\\news\\Tokyo weather.url")});
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(find); }));
+  PostMessageW(main, WM_CHAR, 0x06, 0);  // Ctrl+F
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(find); }));
+  Key(edit, VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return GetWindowTextLengthW(edit) == 0; }));
+  EXPECT_TRUE(IsWindowVisible(find));
+  Key(edit, VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(find); }));
+  // Another program in front; the hotkey brings the search window over it.
+  const HWND other =
+      CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  SetForegroundWindow(other);
+  Press({VK_CONTROL, VK_MENU, VK_F11});
+  EXPECT_TRUE(WaitUntil([&] {
+    DispatchWaiting();
+    return IsWindowVisible(find) && GetForegroundWindow() == find;
+  }));
+  DestroyWindow(other);
 }
 
 // From outside: a folder named in Settings.ini that appears after the start
@@ -108,7 +175,7 @@ TEST_F(TamarooMenu, ANamedFolderFillsInTheChosenOrderAndOpensAllAtOnce) {
   const auto openFirst = [&](size_t opened) {
     const HWND menu = ContextMenu(-1, -1);
     if (menu)
-      for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) Key(menu, key);
+      for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) Key(menu, key);
     return ShellOpened(workFolder.Path(), opened).back();
   };
   EXPECT_EQ(openFirst(1), win::FromAnsi(marks + "Alpha.url"));
@@ -133,7 +200,7 @@ TEST_F(TamarooMenu, ANamedFolderFillsInTheChosenOrderAndOpensAllAtOnce) {
     for (const HWND open : process->VisibleWindows(L"#32768")) CloseMenu(open);
     menu = ContextMenu(-1, -1);
     ASSERT_TRUE(menu);
-    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_APPS}) Key(menu, key);  // the folder's own menu
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_APPS}) Key(menu, key);  // the folder's own menu
     WaitUntil([this] { return process->VisibleWindows(L"#32768").size() == 2; });
     Sleep(200);
     for (const HWND own : process->VisibleWindows(L"#32768"))
@@ -239,7 +306,7 @@ TEST_F(TamarooMenu, TheMenuFollowsItsFolder) {
       Sleep(200);
       const HWND menu = ContextMenu(-1, -1);
       ASSERT_TRUE(menu);
-      for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) Key(menu, key);  // title, the one bookmark
+      for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) Key(menu, key);  // title, find, the one bookmark
       WaitUntil(
           [&] {
             return ShellOpened(workFolder.Path(), 0).size() > opened || !process->VisibleWindows(L"#32770").empty();
@@ -264,7 +331,8 @@ TEST_F(TamarooMenu, DelAndF2OnASelectedEntryDeleteAndRename) {
   Sleep(200);  // the change notice comes through the program's loop
   HWND menu = ContextMenu(-1, -1);
   ASSERT_TRUE(menu);
-  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DELETE}) Key(menu, key);  // title, the doomed one (written first)
+  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DELETE})
+    Key(menu, key);  // title, find, the doomed one (written first)
   EXPECT_TRUE(WaitUntil([&] { return !exeFolder.Exists("favorite\\" + doomed); }));
   EXPECT_NE(GetFileAttributesA((trashFiles + doomed).c_str()), INVALID_FILE_ATTRIBUTES) << trashFiles + doomed;
 
@@ -281,7 +349,7 @@ TEST_F(TamarooMenu, DelAndF2OnASelectedEntryDeleteAndRename) {
       menu = process->WaitForMenu();
     }
     ASSERT_TRUE(menu);
-    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_F2}) Key(menu, key);
+    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_F2}) Key(menu, key);
     dialog = process->WaitForWindow(L"TNameForm", L"名前の変更");
   }
   ASSERT_TRUE(dialog);
@@ -300,7 +368,7 @@ TEST_F(TamarooMenu, ALinkDraggedFromABrowserBecomesABookmark) {
   EXPECT_EQ(exeFolder.Read("favorite\\Example_ Domain.url"), "[InternetShortcut]\r\nURL=https://example.com/\r\n");
   const HWND menu = ContextMenu(-1, -1);
   ASSERT_TRUE(menu);
-  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) Key(menu, key);  // title, the new bookmark
+  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) Key(menu, key);  // title, find, the new bookmark
   EXPECT_EQ(ShellOpened(workFolder.Path(), 1),
             std::vector<std::wstring>{win::FromAnsi(exeFolder.Path() + "favorite\\Example_ Domain.url")});
 }
