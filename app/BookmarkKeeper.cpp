@@ -348,6 +348,8 @@ bool BookmarkKeeper::ReadUrls(std::chrono::milliseconds slice) {
     const UINT entry = resources::CmdFirstEntry + static_cast<UINT>(urlsRead_);
     if (records_.Has(entry) && !records_.IsFolder(entry)) UrlOf(entry);
   }
+  // All read: the text keeps no room beyond the URLs.
+  urlText_.shrink_to_fit();
   return false;
 }
 

@@ -76,6 +76,9 @@ class BookmarkKeeper {
   // that the window never waits longer), to have them at hand; whether any
   // are left.
   bool ReadUrls(std::chrono::milliseconds slice);
+  // The slice the program reads in while idle: a file that takes long to
+  // read still leaves no message waiting 10 ms.
+  static constexpr std::chrono::milliseconds kIdleSlice{5};
   // The bookmarks whose name, URL or folders hold every term typed, best
   // first (text::Finder), then by shorter name and by name: at most `most`.
   struct Findings {

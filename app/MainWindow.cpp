@@ -149,9 +149,9 @@ void TfrmMain::SetUpUrlFolder() {
   if (const std::optional<Said> said = keeper_.Start()) win::ShowFailure(said->text);
   // Changes are taken as they come, so the next opening has them at hand.
   if (const HANDLE changes = keeper_.ChangeSignal()) win::WatchHandle(changes, [this] { keeper_.TakeChanges(); });
-  // The URLs are read while the program has nothing else to do, 10 ms at a time.
+  // The URLs are read while the program has nothing else to do, a slice at a time.
   win::SetIdleWork([this] {
-    const bool left = keeper_.ReadUrls(std::chrono::milliseconds(10));
+    const bool left = keeper_.ReadUrls(BookmarkKeeper::kIdleSlice);
     if (!left && find_) find_->UrlsRead();
     return left;
   });

@@ -6,7 +6,6 @@
 // in the folder's order and, at 30,000, by name (the median of three runs
 // each); then the heap that the main window, made in this process, keeps for
 // each bookmark, and how long finding duplicates among 30,000 takes.
-#include <malloc.h>
 #include <windows.h>
 #include <psapi.h>
 
@@ -103,16 +102,6 @@ Run Measure(const TempFolder& exe, const TempFolder& work) {
   return run;
 }
 
-// Bytes of the C library's heap in use.
-size_t HeapInUse() {
-  _HEAPINFO block{};
-  size_t used = 0;
-  while (_heapwalk(&block) == _HEAPOK) {
-    if (block._useflag == _USEDENTRY) used += block._size;
-  }
-  return used;
-}
-
 // What the main window, made in this process, keeps on the heap for its
 // bookmarks: measured against an empty folder.
 void PrintHeapPerBookmark() {
@@ -122,9 +111,9 @@ void PrintHeapPerBookmark() {
   SetCurrentDirectoryA(work.Path().c_str());
   win::Application application(L"Tamaroo", L"" TAMAROO_ICON_NAME);
   const auto heapOf = [](const TempFolder& exe) {
-    const size_t before = HeapInUse();
+    const size_t before = bench::HeapInUse();
     const app::TfrmMain window(exe.Path());
-    return static_cast<double>(HeapInUse() - before);
+    return static_cast<double>(bench::HeapInUse() - before);
   };
   const TempFolder none;
   const double empty = heapOf(none);

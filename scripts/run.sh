@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds Tamaroo and starts it under Wine with the sample face picture.
 # With a display it simply runs; without one it runs under Xvfb, saves a
-# screenshot of the window with its menu open and one of a bookmark's own
-# menu, says where, and closes it.
+# screenshot of the window with its menu open, one of a bookmark's own menu
+# and one of the search window, says where, and closes it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine-env.sh"
@@ -45,7 +45,19 @@ sleep 1
 entry_shot="$run_dir/tamaroo-entry-menu.png"
 import -window root "$entry_shot"
 xdotool key Escape Escape Escape
+sleep 1
+# The search window, from the menu's F, with a few letters typed.
+xdotool mousemove $((X + 40)) $((Y + 40)) click 3
+sleep 1
+xdotool key f
+sleep 1
+xdotool type wi
+sleep 1
+find_shot="$run_dir/tamaroo-find.png"
+import -window root "$find_shot"
+xdotool key Escape Escape
 wine cmd /c taskkill /im Tamaroo.exe >/dev/null 2>&1 || true
 wait "$pid" || true
 echo "Screenshot of Tamaroo with its menu open: $shot"
 echo "Screenshot of a bookmark's own menu: $entry_shot"
+echo "Screenshot of the search window: $find_shot"
