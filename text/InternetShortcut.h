@@ -21,6 +21,22 @@ constexpr size_t kMaxUrlLength = 32000;
 // trimmed; nullopt when there is none. The contents end at their first NUL.
 std::optional<std::string> ShortcutUrl(std::string_view contents);
 
+// The value of the first "<key>=" line (the key in any case) of the
+// [InternetShortcut] section, trimmed; nullopt when there is none.
+std::optional<std::string> ShortcutValue(std::string_view contents, std::string_view key);
+
+// The contents with the [InternetShortcut] section's IconFile and IconIndex
+// set: their lines replaced where there are any, added after the section's
+// last line otherwise; every other byte kept.
+std::string WithShortcutIcon(std::string_view contents, std::string_view iconFile, int iconIndex);
+
+// Whether opening the path could reach another machine, which would hand it
+// the user's credentials: a UNC path ("\\server\share", "\\?\UNC\...",
+// "//server"), a device path other than "\\?\<drive>:" or "\\.\<drive>:",
+// or a URL ("file:", any "<scheme>:" of two or more letters). A drive mapped
+// to a share is the system's to tell.
+bool IsRemotePath(std::wstring_view path);
+
 // A new shortcut file, as Windows writes one.
 std::string ShortcutContents(std::string_view asciiUrl);
 
