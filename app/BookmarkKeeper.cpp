@@ -202,13 +202,25 @@ void BookmarkKeeper::StoreDrop(const Dropped& dropped, const Progress& progress,
       attempt([&] { said.push_back(Import(name, progress)); });
     }
   }
-  if (dropped.link) attempt([&] { Record(store_.WriteLink(*dropped.link)); });
+  if (dropped.link) attempt([&] { Record(store_.WriteLink(*dropped.link, dropped.picture)); });
 }
 
 void BookmarkKeeper::Record(const Bookmark& stored) {
   // What was stored just now says when; what was there before is asked.
-  records_.Add(std::wstring_view(stored.path).substr(store_.WideFolder().size()), stored.isNew,
-               stored.isNew ? stored.created : CreationOf(stored.path));
+  const UINT entry = records_.Add(std::wstring_view(stored.path).substr(store_.WideFolder().size()), stored.isNew,
+                                  stored.isNew ? stored.created : CreationOf(stored.path));
+  records_.SetPicture(entry, PictureId(stored.picture));
+}
+
+std::uint32_t BookmarkKeeper::PictureId(const std::wstring& name) {
+  if (name.empty()) return 0;
+  const auto [known, made] = pictureIds_.try_emplace(name, static_cast<std::uint32_t>(pictureNames_.size() + 1));
+  if (made) pictureNames_.push_back(name);
+  return known->second;
+}
+
+std::wstring BookmarkKeeper::PictureFileOf(std::uint32_t picture) const {
+  return store_.PictureFolder() + pictureNames_[picture - 1];
 }
 
 bool BookmarkKeeper::AddUrlFile(const std::wstring& FileName) {
@@ -227,6 +239,8 @@ Said BookmarkKeeper::Import(const std::wstring& file, const Progress& progress) 
       text::Format(win::FromUtf8(resources::kBookmarksImported), {text::Decimal(imported.stored.size())});
   if (imported.skipped)
     said += text::Format(win::FromUtf8(resources::kBookmarksNotImported), {text::Decimal(imported.skipped)});
+  if (imported.picturesSkipped)
+    said += text::Format(win::FromUtf8(resources::kPicturesNotImported), {text::Decimal(imported.picturesSkipped)});
   // Stopped part-way: what was stored stays, and the box says why the rest is not.
   if (!imported.failure.empty()) return {text::WithFinalDot(imported.failure) + L"\r\n" + said, true};
   if (imported.stopped) said += win::FromUtf8(resources::kStopped);
@@ -328,7 +342,9 @@ std::optional<std::string_view> BookmarkKeeper::UrlOf(UINT entry) {
   if (place.length == kUnread) {
     std::optional<std::string> url;
     try {
-      url = store_.UrlOf(records_.PathOf(entry));
+      const StoredShortcut read = store_.Read(records_.PathOf(entry));
+      url = read.url;
+      records_.SetPicture(entry, PictureId(read.picture));
     } catch (const win::Failure&) {
       // Gone since: no URL to have.
     }
@@ -441,7 +457,7 @@ void BookmarkKeeper::Delete(UINT entry) {
 
 void BookmarkKeeper::CopyUrl(UINT entry, HWND owner) const {
   const std::wstring path = records_.PathOf(entry);
-  const std::optional<std::string> url = store_.UrlOf(path);
+  const std::optional<std::string> url = store_.Read(path).url;
   if (!url) {
     throw win::Failure(text::Format(win::FromUtf8(resources::kNoUrlInShortcut), {path.substr(path.rfind(L'\\') + 1)}));
   }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "app/BookmarkMenu.h"
@@ -87,6 +88,8 @@ class BookmarkKeeper {
     bool urlsPending = false;  // some URLs are not read yet: those matched without them
   };
   Findings Find(std::wstring_view typed, size_t most) const;
+  // The file of a site picture that the records name (BookmarkMenu::PictureOf).
+  std::wstring PictureFileOf(std::uint32_t picture) const;
   // The host of the bookmark's URL as read so far; empty when none.
   std::string_view HostOf(UINT entry) const;
   // Bookmarks that lead to one page (text::PageKey), in the menu's order,
@@ -115,6 +118,9 @@ class BookmarkKeeper {
   Said Import(const std::wstring& file, const Progress& progress);
   // Gives a stored file its entry.
   void Record(const Bookmark& stored);
+  // The number of a picture by its file name in the picture folder, made on
+  // first sight; 0 for none.
+  std::uint32_t PictureId(const std::wstring& name);
   // The entry's file or folder; throws "<path> が見つかりません" and drops
   // the entry when it is gone.
   std::wstring ExistingPath(UINT entry);
@@ -141,6 +147,8 @@ class BookmarkKeeper {
   std::optional<std::string_view> UrlOf(UINT entry);
   // The bookmark's URL if it was read; empty otherwise.
   std::string_view ReadUrlOf(UINT entry) const;
+  std::vector<std::wstring> pictureNames_;  // by number, from 1
+  std::unordered_map<std::wstring, std::uint32_t> pictureIds_;
   bool busy_ = false;  // a long operation runs: a walk, an import, an export
 };
 

@@ -233,6 +233,20 @@ const std::vector<UINT>& BookmarkMenu::EntriesIn(UINT folder) const {
   return record && record->level != kNoLevel ? levels_[record->level] : none;
 }
 
+void BookmarkMenu::SetPicture(UINT command, std::uint32_t picture) {
+  if (!Has(command) || records_[command - kFirst].picture == picture) return;
+  records_[command - kFirst].picture = picture;
+  ++generation_;
+}
+
+int BookmarkMenu::ImageOf(UINT command) const {
+  const Record* record = At(command);
+  if (!record) return resources::kImageBookmark;
+  if (record->level != kNoLevel) return resources::kImageFolder;
+  const int image = record->picture && imageOf_ ? imageOf_(record->picture) : -1;
+  return image >= 0 ? image : resources::kImageBookmark;
+}
+
 void BookmarkMenu::EntriesOf(UINT menu, std::vector<Entry>& entries) const {
   const std::vector<UINT>& level = EntriesIn(menu);
   entries.reserve(entries.size() + level.size());
@@ -245,8 +259,7 @@ void BookmarkMenu::EntriesOf(UINT menu, std::vector<Entry>& entries) const {
       for (size_t at = caption.find(L'&'); at != caption.npos; at = caption.find(L'&', at + 2))
         caption.insert(at, 1, L'&');
     }
-    entries.push_back({std::move(caption), command, folder ? resources::kImageFolder : resources::kImageBookmark,
-                       folder && !EntriesIn(command).empty()});
+    entries.push_back({std::move(caption), command, ImageOf(command), folder && !EntriesIn(command).empty()});
   }
 }
 

@@ -4,6 +4,7 @@
 // Kept small, since tens of thousands of bookmarks are held at once: a record
 // holds its own name only, and a path is made from the names when asked for.
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -64,6 +65,12 @@ class BookmarkMenu : public win::MenuSource {
   std::wstring NameOf(UINT command) const;
   // A bookmark's creation time, in file-time ticks.
   std::int64_t AddedOf(UINT command) const;
+  // A bookmark's site picture, numbered by the keeper; 0 for none.
+  void SetPicture(UINT command, std::uint32_t picture);
+  // Where each site picture is in the menu's image list (-1: unreadable).
+  void ShowPicturesWith(std::function<int(std::uint32_t picture)> imageOf) { imageOf_ = std::move(imageOf); }
+  // The entry's picture in the menu's image list: its site's, or the generic one.
+  int ImageOf(UINT command) const;
   // "popItemN" for an entry of the top level, empty below it.
   std::string PopItemName(UINT command) const;
   // The entry of that "popItemN" name; 0 when none has it.
@@ -95,11 +102,12 @@ class BookmarkMenu : public win::MenuSource {
   static constexpr uint32_t kGone = UINT32_MAX - 1;
   static constexpr uint32_t kNoLevel = UINT32_MAX;
   struct Record {
-    std::wstring name;   // as the file system has it
-    uint32_t parent;     // the folder's record; kTop, or kGone once removed
-    uint32_t level;      // a folder's entries in levels_; kNoLevel for a bookmark
-    uint32_t popItem;    // N of "popItemN" at the top level, else 0
-    std::int64_t added;  // a bookmark's creation time
+    std::wstring name;          // as the file system has it
+    uint32_t parent;            // the folder's record; kTop, or kGone once removed
+    uint32_t level;             // a folder's entries in levels_; kNoLevel for a bookmark
+    uint32_t popItem;           // N of "popItemN" at the top level, else 0
+    std::int64_t added;         // a bookmark's creation time
+    std::uint32_t picture = 0;  // a bookmark's site picture; 0 for the generic one
   };
 
   // Appends the entry; `place` puts it where the order says instead.
@@ -131,6 +139,7 @@ class BookmarkMenu : public win::MenuSource {
   };
   std::vector<Walking> walk_;
   uint32_t nextPopItem_ = 1;  // "popItemN" names are never used twice
+  std::function<int(std::uint32_t)> imageOf_;
   EntryOrder order_ = EntryOrder::Listed;
   unsigned generation_ = 0;
 };

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <set>
 
+#include "app/SitePictures.h"
+#include "image/Favicon.h"
 #include "resources/Texts.h"
 #include "text/FailureText.h"
 #include "text/IntegerText.h"
@@ -112,6 +114,43 @@ class TemporaryFile {
   bool named_ = false;
 };
 
+// The picture a stored shortcut names in the picture folder: its IconFile's
+// file name when that lies in a folder of the picture folder's name, where
+// ever the storage folder was when it was written (it may have moved since).
+std::wstring PictureNameIn(std::string_view contents) {
+  const std::optional<std::string> iconFile = text::ShortcutValue(contents, "IconFile");
+  if (!iconFile) return {};
+  const std::wstring path = win::FromAnsi(*iconFile);
+  const size_t name = path.find_last_of(L"\\/") + 1;
+  const std::wstring_view folder = std::wstring_view(path).substr(0, name ? name - 1 : 0);
+  const std::wstring_view last = folder.substr(folder.find_last_of(L"\\/") + 1);
+  const std::wstring_view own = BookmarkStore::kPictureFolderName;
+  if (!name || CompareStringOrdinal(last.data(), static_cast<int>(last.size()), own.data(),
+                                    static_cast<int>(own.size()), TRUE) != CSTR_EQUAL)
+    return {};
+  const std::wstring file = path.substr(name);
+  return file.find_first_of(L":*?\"<>|") == std::wstring::npos ? file : std::wstring();
+}
+
+// Keeps the picture in `folder` (the picture folder) under the name its bytes
+// give, once, and names it in the shortcut's contents; false when it cannot
+// be kept. Written unflushed, as a picture is no bookmark and an import
+// brings thousands.
+bool AddPicture(const std::wstring& folder, std::string& contents, const PictureBytes& picture) {
+  const std::wstring path = folder + win::FromAnsi(image::PictureFileName(picture));
+  const std::string bytes(picture.begin(), picture.end());
+  if (!Holds(path, bytes)) {
+    const std::wstring bare = folder.substr(0, folder.size() - 1);
+    if (CreateDirectoryW(Extended(bare).c_str(), nullptr))
+      SetFileAttributesW(Extended(bare).c_str(), FILE_ATTRIBUTE_HIDDEN);
+    TemporaryFile temporary(folder, bytes, nullptr, false);
+    // Another picture under that name, which its hash all but rules out, is not replaced.
+    if (!temporary.Whole() || (!temporary.MoveTo(path) && !Holds(path, bytes))) return false;
+  }
+  contents = text::WithShortcutIcon(contents, win::ToAnsi(path), 0);
+  return true;
+}
+
 // Every missing level, outermost first; levels that cannot be made are left to the store's failure.
 void MakeFolders(const std::wstring& folder) {
   for (size_t at = folder.find(L'\\', 3); at != std::wstring::npos; at = folder.find(L'\\', at + 1))
@@ -150,7 +189,7 @@ Bookmark StoreIn(const std::wstring& folder, const std::wstring& keptName, const
     if (taken) {
       if (!taken->insert(name).second) continue;
     } else if (const DWORD attributes = Attributes(path); attributes != INVALID_FILE_ATTRIBUTES) {
-      if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) && Holds(path, bytes)) return {path, false};
+      if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) && Holds(path, bytes)) return {path, false, 0, {}};
       continue;
     }
     if (!temporary) {
@@ -160,7 +199,7 @@ Bookmark StoreIn(const std::wstring& folder, const std::wstring& keptName, const
     if (temporary->MoveTo(path)) {
       FILETIME now;
       GetSystemTimeAsFileTime(&now);
-      return {path, true, FileTicks(time ? *time : now)};
+      return {path, true, FileTicks(time ? *time : now), {}};
     }
     // Someone took the name since it was looked at: try the next one.
     if (const DWORD error = GetLastError(); error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) break;
@@ -234,6 +273,7 @@ size_t CountOf(const std::vector<text::BookmarkEntry>& entries) {
 
 // What an import has done so far, and how it tells it.
 struct Importing {
+  const std::wstring& pictureFolder;
   const Progress& progress;
   size_t done, total;
   Imported& imported;
@@ -255,8 +295,15 @@ void ImportInto(const std::wstring& folder, const std::vector<text::BookmarkEntr
     } else {
       const std::wstring name = text::ShortcutFileName(entry.title, entry.url, win::CanHoldInAnsi);
       const std::optional<FILETIME> time = FileTimeOf(entry.added);
-      imported.stored.push_back(
-          StoreIn(folder, name, text::ShortcutContents(entry.url), name, &listing.names, time ? &*time : nullptr));
+      std::string contents = text::ShortcutContents(entry.url);
+      // A picture that cannot be taken leaves the link without one, and is counted.
+      if (!entry.icon.empty()) {
+        const std::optional<PictureBytes> picture = KeptPictureOfDataUrl(entry.icon);
+        if (!picture || !AddPicture(importing.pictureFolder, contents, *picture)) ++imported.picturesSkipped;
+      }
+      Bookmark& stored =
+          imported.stored.emplace_back(StoreIn(folder, name, contents, name, &listing.names, time ? &*time : nullptr));
+      stored.picture = PictureNameIn(contents);
     }
     imported.stopped =
         imported.stopped || (importing.progress && !importing.progress(++importing.done, importing.total));
@@ -269,13 +316,15 @@ BookmarkStore::BookmarkStore(const std::string& folder) : folder_(folder), wideF
 
 void BookmarkStore::Prepare() const {
   MakeFolders(wideFolder_);
-  WIN32_FIND_DATAW data;
-  const std::wstring leftovers = wideFolder_ + kTemporaryPrefix + L"*" + kTemporaryExtension;
-  const win::SearchHandle search = win::OwnSearch(FindFirstFileW(Extended(leftovers).c_str(), &data));
-  if (!search) return;
-  do {
-    DeleteFileW(Extended(wideFolder_ + data.cFileName).c_str());
-  } while (FindNextFileW(search.get(), &data));
+  for (const std::wstring& folder : {wideFolder_, PictureFolder()}) {
+    WIN32_FIND_DATAW data;
+    const std::wstring leftovers = folder + kTemporaryPrefix + L"*" + kTemporaryExtension;
+    const win::SearchHandle search = win::OwnSearch(FindFirstFileW(Extended(leftovers).c_str(), &data));
+    if (!search) continue;
+    do {
+      DeleteFileW(Extended(folder + data.cFileName).c_str());
+    } while (FindNextFileW(search.get(), &data));
+  }
 }
 
 void BookmarkStore::Walk(TFindFile& search, const std::string& folder, const Walker& walker) const {
@@ -299,15 +348,24 @@ std::optional<Bookmark> BookmarkStore::CopyIn(const std::wstring& source) const 
   if (!text::IsShortcutName(name)) return std::nullopt;
   const DWORD attributes = Attributes(source);
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
-  if (IsInside(source, wideFolder_) && attributes != INVALID_FILE_ATTRIBUTES) return Bookmark{source};
-  const std::optional<std::string> bytes = ReadAll(source);
+  if (IsInside(source, wideFolder_) && attributes != INVALID_FILE_ATTRIBUTES) return Bookmark{source, false, 0, {}};
+  std::optional<std::string> bytes = ReadAll(source);
   if (!bytes) CannotStore(name);
-  return Store(text::KeptShortcutName(name, win::CanHoldInAnsi), *bytes, name);
+  // Taken now: what it names may be gone tomorrow (a browser's cache).
+  if (const std::optional<PictureBytes> picture = ShortcutPicture(*bytes, source))
+    AddPicture(PictureFolder(), *bytes, *picture);
+  Bookmark stored = Store(text::KeptShortcutName(name, win::CanHoldInAnsi), *bytes, name);
+  stored.picture = PictureNameIn(*bytes);
+  return stored;
 }
 
-Bookmark BookmarkStore::WriteLink(const text::WebLink& link) const {
+Bookmark BookmarkStore::WriteLink(const text::WebLink& link, const std::vector<std::uint8_t>& picture) const {
   const std::wstring name = text::ShortcutFileName(link.title, link.url, win::CanHoldInAnsi);
-  return Store(name, text::ShortcutContents(link.url), name);
+  std::string contents = text::ShortcutContents(link.url);
+  if (!picture.empty()) AddPicture(PictureFolder(), contents, picture);
+  Bookmark stored = Store(name, contents, name);
+  stored.picture = PictureNameIn(contents);
+  return stored;
 }
 
 void BookmarkStore::Remove(const std::wstring& path) const {
@@ -341,10 +399,10 @@ std::wstring BookmarkStore::Rename(const std::wstring& path, const std::wstring&
   return name;
 }
 
-std::optional<std::string> BookmarkStore::UrlOf(const std::wstring& path) const {
+StoredShortcut BookmarkStore::Read(const std::wstring& path) const {
   const std::optional<std::string> bytes = ReadAll(path);
   if (!bytes) NotFound(path);
-  return text::ShortcutUrl(*bytes);
+  return {text::ShortcutUrl(*bytes), PictureNameIn(*bytes)};
 }
 
 Imported BookmarkStore::Import(const std::wstring& bookmarkFile, const Progress& progress) const {
@@ -358,9 +416,10 @@ Imported BookmarkStore::Import(const std::wstring& bookmarkFile, const Progress&
   const text::BookmarkFile file = text::ParseBookmarkFile(*bytes);
   if (file.result != text::BookmarkFile::Result::kRead)
     throw win::Failure(text::Format(win::FromUtf8(resources::kNotBookmarkFile), {name}));
-  Imported imported{{}, file.skipped, {}};
+  Imported imported{{}, file.skipped, 0, {}};
   MakeFolders(wideFolder_);
-  Importing importing{progress, 0, CountOf(file.entries), imported};
+  const std::wstring pictureFolder = PictureFolder();
+  Importing importing{pictureFolder, progress, 0, CountOf(file.entries), imported};
   try {
     ImportInto(wideFolder_, file.entries, importing);
   } catch (const win::Failure& failure) {
@@ -380,7 +439,12 @@ std::optional<text::BookmarkEntry> BookmarkStore::EntryOf(const std::wstring& pa
   const std::optional<std::string> bytes = ReadAll(path);
   const std::optional<std::string> url = bytes ? text::ShortcutUrl(*bytes) : std::nullopt;
   if (!url) return std::nullopt;
-  return text::BookmarkEntry{std::move(title), text::AsciiUrl(*url), added, {}};
+  text::BookmarkEntry entry{std::move(title), text::AsciiUrl(*url), added, {}};
+  if (const std::wstring picture = PictureNameIn(*bytes); !picture.empty()) {
+    if (const std::optional<std::string> kept = ReadAll(PictureFolder() + picture))
+      entry.icon = PictureDataUrl(std::span(reinterpret_cast<const std::uint8_t*>(kept->data()), kept->size()));
+  }
+  return entry;
 }
 
 void BookmarkStore::WriteBookmarkFile(const std::wstring& target, const std::vector<text::BookmarkEntry>& tree) const {

@@ -21,6 +21,13 @@ struct Bookmark {
   std::wstring path;         // full, as the file system has it
   bool isNew = false;        // stored just now; false: it was there before
   std::int64_t created = 0;  // when it was made, in file-time ticks, if stored just now
+  std::wstring picture;      // its site picture's file in the picture folder; empty for none
+};
+
+// What a stored shortcut says.
+struct StoredShortcut {
+  std::optional<std::string> url;  // nothing when it has no URL= line
+  std::wstring picture;            // as in Bookmark
 };
 
 // A file time as one number of ticks.
@@ -32,6 +39,7 @@ inline std::int64_t FileTicks(FILETIME time) {
 struct Imported {
   std::vector<Bookmark> stored;  // the new shortcuts, in the file's order
   size_t skipped = 0;            // links the file's reading left out, and links already stored in their folder
+  size_t picturesSkipped = 0;    // pictures of stored links that were not taken
   std::wstring failure;          // why the import stopped part-way; empty when it did not
   bool stopped = false;          // the caller's progress asked it to stop part-way
 };
@@ -47,6 +55,11 @@ class BookmarkStore {
 
   const std::string& Folder() const { return folder_; }
   const std::wstring& WideFolder() const { return wideFolder_; }
+  // Where the site pictures are kept, each once, named by its bytes: inside
+  // the storage folder, so they travel with it, in a folder whose leading
+  // dot keeps it out of the menu. Ends with '\'.
+  static constexpr wchar_t kPictureFolderName[] = L".favicons";
+  std::wstring PictureFolder() const { return wideFolder_ + kPictureFolderName + L'\\'; }
 
   // Makes the folder with every missing level (whether that worked is not
   // told: a path blocked by a file stays missing) and removes what a killed
@@ -61,13 +74,15 @@ class BookmarkStore {
     std::function<void()> left;
   };
   void Walk(TFindFile& search, const std::string& folder, const Walker& walker) const;
-  // Copies a dropped shortcut in; nothing for a name that is no shortcut's or
-  // a folder. A file that is in the tree already, or whose bytes a stored one
-  // under its name has, is not stored again.
+  // Copies a dropped shortcut in, with the picture it names taken into the
+  // picture folder and named instead; nothing for a name that is no
+  // shortcut's or a folder. A file that is in the tree already, or whose
+  // bytes a stored one under its name has, is not stored again.
   std::optional<Bookmark> CopyIn(const std::wstring& source) const;
-  // Writes a new shortcut for a dragged link, named after its title; the same
-  // link twice is stored once.
-  Bookmark WriteLink(const text::WebLink& link) const;
+  // Writes a new shortcut for a dragged link, named after its title, with
+  // the picture it came with (a kept one: KeptPicture); the same link twice
+  // is stored once.
+  Bookmark WriteLink(const text::WebLink& link, const std::vector<std::uint8_t>& picture = {}) const;
   // Both throw Failure "<name> を格納できません" when nothing could be stored.
 
   // Stores the links of a browser's bookmark file, its folders as subfolders,
@@ -77,8 +92,8 @@ class BookmarkStore {
   // told after each entry. Throws Failure "<name> はブックマークファイルではありません"
   // (or that it is too large, or "<path> が見つかりません") when nothing is read.
   Imported Import(const std::wstring& bookmarkFile, const Progress& progress = {}) const;
-  // What a bookmark file says of a stored shortcut: its URL, and its
-  // last-write time as ADD_DATE; nothing when it has no URL= line or cannot
+  // What a bookmark file says of a stored shortcut: its URL, its picture as
+  // ICON data, and its last-write time as ADD_DATE; nothing when it has no URL= line or cannot
   // be read. A folder of the tree (a path ending with '\\') gives only its
   // ADD_DATE, its entries left to the caller.
   std::optional<text::BookmarkEntry> EntryOf(const std::wstring& path, std::wstring title) const;
@@ -95,9 +110,8 @@ class BookmarkStore {
   // anything; returns the new file or folder name. Throws Failure with the reason to show
   // when the name is empty or taken, or the system refuses.
   std::wstring Rename(const std::wstring& path, const std::wstring& typed) const;
-  // The URL= value of a stored shortcut; nothing when it has no such line.
   // Throws Failure "<path> が見つかりません" when it cannot be read.
-  std::optional<std::string> UrlOf(const std::wstring& path) const;
+  StoredShortcut Read(const std::wstring& path) const;
 
  private:
   // Stores `bytes` as "<bare>.url", or the first free "<bare> (2).url"...

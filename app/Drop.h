@@ -1,5 +1,6 @@
 #pragma once
 // What a drop or a paste means to the program.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,10 +11,12 @@
 namespace app {
 
 // Files to store (shortcuts and browsers' bookmark files, in the shell's
-// order), or else one web link, checked.
+// order), or else one web link, checked, with the site picture a dragged
+// shortcut named, taken at the drop (kept: KeptPicture).
 struct Dropped {
   std::vector<std::wstring> files;
   std::optional<text::WebLink> link;
+  std::vector<std::uint8_t> picture;
 };
 
 // Takes, in this order: a shell file list with at least one name; a virtual

@@ -23,7 +23,7 @@ void TfrmMain::RegisterDrops() {
 
 void TfrmMain::WMDropFiles(HDROP drop) {
   const win::DropHandle owned(drop);
-  keeper_.Queue({win::DroppedFileNames(drop), std::nullopt});
+  keeper_.Queue({win::DroppedFileNames(drop), std::nullopt, {}});
   StoreLater();
 }
 

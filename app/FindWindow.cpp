@@ -202,7 +202,7 @@ void TfrmFind::DrawRow(const DRAWITEMSTRUCT& item) const {
   int iconWidth = 0, iconHeight = 0;
   ImageList_GetIconSize(pictures_, &iconWidth, &iconHeight);
   const int pad = std::max(1, (rowHeight_ - iconHeight) / 2);
-  ImageList_Draw(pictures_, resources::kImageBookmark, dc, r.left + pad, r.top + pad, ILD_TRANSPARENT);
+  ImageList_Draw(pictures_, keeper_.Records().ImageOf(entry), dc, r.left + pad, r.top + pad, ILD_TRANSPARENT);
   r.left += iconWidth + 2 * pad;
   r.right -= pad;
   SetBkMode(dc, TRANSPARENT);

@@ -56,6 +56,9 @@ TfrmMain::TfrmMain(std::string exeFolder) : exeFolder_(std::move(exeFolder)), ke
   win::SetTopmost(Handle(), true);
   app.SetMainWindow(Handle());
   LoadMenuPictures(win::WindowDpi(Handle()));
+  keeper_.Records().ShowPicturesWith([this](std::uint32_t picture) {
+    return sitePictures_.ImageOf(picture, keeper_.PictureFileOf(picture), il.get());
+  });
   popMenu.SetSource(&keeper_.Records());
   popMenu.SetOverflowCaption(win::FromUtf8(resources::kMoreEntries));
   popMenu.SetEntryCommands(resources::kEntryKeys, resources::kEntryRightClick);
@@ -169,6 +172,7 @@ void TfrmMain::CompleteMenu() {
 void TfrmMain::LoadMenuPictures(UINT dpi) {
   il =
       win::LoadPictures(GetModuleHandleW(nullptr), L"" TAMAROO_MENU_IMAGES_PREFIX, win::MetricForDpi(SM_CXSMICON, dpi));
+  sitePictures_.Clear();
   popMenu.SetImages(il.get());
   popMenu.Changed();
 }
@@ -186,7 +190,7 @@ void TfrmMain::mnuImportClick() {
       win::ChooseFile(Handle(), false, win::FromUtf8(resources::kBookmarkFilter), L"*.html;*.htm", L"", L"html");
   if (file.empty()) return;
   // In the drops' queue: what is dropped while it lets messages through waits for it.
-  keeper_.Queue({{file}, {}});
+  keeper_.Queue({{file}, {}, {}});
   StoreLater();
 }
 

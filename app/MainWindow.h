@@ -9,6 +9,7 @@
 #include "app/BookmarkKeeper.h"
 #include "app/FindWindow.h"
 #include "app/ModulePath.h"
+#include "app/SitePictures.h"
 #include "win/Bitmap.h"
 #include "win/DropTarget.h"
 #include "win/Form.h"
@@ -103,7 +104,8 @@ class TfrmMain : public win::Form {
   unsigned shownGeneration_ = 0;    // of the records the menu was last built from
   win::Bitmap GlyphBitmap;
   win::ImageListHandle il;
-  bool dragOver_ = false;  // a drag that will be taken is over the face
+  MenuPictures sitePictures_;  // in il, after the designed ones
+  bool dragOver_ = false;      // a drag that will be taken is over the face
   // Declared last: revoked before anything it calls into goes.
   Microsoft::WRL::ComPtr<win::DropTarget> dropTarget_;
   std::optional<win::DropRegistration> dropRegistration_;

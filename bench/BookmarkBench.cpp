@@ -17,6 +17,7 @@
 
 #include "BmpSamples.h"
 #include "DropAtOnce.h"
+#include "MenuTiming.h"
 #include "Stopwatch.h"
 #include "TamarooProcess.h"
 #include "TestDataObject.h"
@@ -52,22 +53,16 @@ struct Run {
 
 double MiB(SIZE_T bytes) { return static_cast<double>(bytes) / (1 << 20); }
 
-// Seconds from the request until the menu shows; the menu is closed again.
-// `memory` gets what the process holds while it is open.
+// Seconds until the menu shows; `memory` gets what the process holds while it is open.
 double OpenMenu(HWND main, HANDLE process = nullptr, Run* memory = nullptr) {
-  HWND menu = nullptr;
-  const double seconds = bench::Seconds([&] {
-    PostMessageW(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(main), MAKELPARAM(-1, -1));
-    menu = WaitForShown(L"#32768", true, kPatienceSeconds);
+  return bench::OpenMenu(main, [&] {
+    PROCESS_MEMORY_COUNTERS_EX counters{};
+    if (memory &&
+        GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) {
+      memory->privateMiB = MiB(counters.PrivateUsage);
+      memory->workingSetMiB = MiB(counters.WorkingSetSize);
+    }
   });
-  PROCESS_MEMORY_COUNTERS_EX counters{};
-  if (memory && GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters)) {
-    memory->privateMiB = MiB(counters.PrivateUsage);
-    memory->workingSetMiB = MiB(counters.WorkingSetSize);
-  }
-  PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-  WaitForShown(L"#32768", false, kPatienceSeconds);
-  return seconds;
 }
 
 Run Measure(const TempFolder& exe, const TempFolder& work) {

@@ -1,5 +1,6 @@
 // Prints whether long use leaves anything behind in the real Tamaroo.exe:
-// started with 1,000 stored shortcuts, its menu opened and closed 1,000 times,
+// started with 1,000 stored shortcuts in 20 folders, each with one of 200
+// site pictures, its menu opened at a random folder's level 1,000 times,
 // 1,000 drops made, the About box opened 100 times; its handle count, GDI and
 // USER objects and working set after each stage. The drops come from this
 // process as OLE drags over the face, in turn what Chromium, Firefox and
@@ -9,7 +10,9 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "BmpSamples.h"
 #include "DropAtOnce.h"
@@ -18,13 +21,14 @@
 #include "TamarooProcess.h"
 #include "resources/Commands.h"
 #include "TestDataObject.h"
+#include "image/Favicon.h"
 #include "win/WideText.h"
 
 namespace {
 
 using namespace tamaroo_test;
 
-constexpr int kShortcuts = 1000, kMenus = 1000, kDrops = 1000, kAboutBoxes = 100;
+constexpr int kShortcuts = 1000, kFolders = 20, kPictures = 200, kMenus = 1000, kDrops = 1000, kAboutBoxes = 100;
 
 struct Figures {
   int handles;
@@ -60,9 +64,22 @@ int main() {
   TempFolder exe, work, shelf;
   work.Write("glyph.bmp", bmp_samples::Make({.width = 205, .height = 118}));
   shelf.Write("Explorer.url", "[InternetShortcut]\r\nURL=https://example.com/explorer\r\n");
-  CreateDirectoryA((exe.Path() + "favorite").c_str(), nullptr);
+  for (const std::string folder : {"favorite", "favorite\\.favicons"})
+    CreateDirectoryA((exe.Path() + folder).c_str(), nullptr);
+  for (int i = 0; i < kFolders; ++i)
+    CreateDirectoryA((exe.Path() + "favorite\\folder " + std::to_string(10 + i)).c_str(), nullptr);
+  std::vector<std::string> pictures;
+  for (int i = 0; i < kPictures; ++i) {
+    std::vector<std::uint8_t> bgra(16 * 16 * 4, 0xFF);
+    for (size_t at = 0; at < bgra.size(); at += 4) bgra[at] = static_cast<std::uint8_t>(i);
+    const std::vector<std::uint8_t> ico = image::IcoOfPng(image::PngOfPixels(bgra, 16, 16), 16, 16);
+    pictures.push_back("favorite\\.favicons\\" + image::PictureFileName(ico));
+    exe.Write(pictures.back(), std::string(ico.begin(), ico.end()));
+  }
   for (int i = 0; i < kShortcuts; ++i)
-    exe.Write("favorite\\site " + std::to_string(i) + ".url", "[InternetShortcut]\r\nURL=https://example.com/\r\n");
+    exe.Write("favorite\\folder " + std::to_string(10 + i % kFolders) + "\\site " + std::to_string(i) + ".url",
+              "[InternetShortcut]\r\nURL=https://example.com/\r\nIconFile=" + exe.Path() +
+                  pictures[static_cast<size_t>(i % kPictures)] + "\r\nIconIndex=0\r\n");
   TamarooProcess tamaroo(exe.Path(), work.Path());
   const HWND main = tamaroo.WaitForMainWindow();
   if (!main) {
@@ -75,13 +92,23 @@ int main() {
   SetCursorPos((face.left + face.right) / 2, (face.top + face.bottom) / 2);
 
   std::printf("%-22s %7s  %4s  %4s  %8s\n", "", "handles", "GDI", "USER", "WS (KiB)");
+  Sleep(2000);  // the shortcuts read, and with them their pictures
   Print("after start", Measure(tamaroo.Handle()));
+  std::srand(1);
+  int opened = 0;
   for (int i = 0; i < kMenus; ++i) {
     PostMessageW(main, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(main), MAKELPARAM(-1, -1));
-    PostMessageW(WaitForShown(L"#32768"), WM_KEYDOWN, VK_ESCAPE, 0);
+    const HWND menu = WaitForShown(L"#32768");
+    // Past the title and the find entry to a folder, and into its level.
+    for (int down = 3 + std::rand() % kFolders; down > 0; --down) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RIGHT, 0);
+    opened += WaitUntil([&] { return tamaroo.VisibleWindows(L"#32768").size() == 2; });
+    PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     WaitForShown(L"#32768", false);
   }
   Print("after 1,000 menus", Measure(tamaroo.Handle()));
+  std::printf("%d of %d folders' levels opened\n", opened, kMenus);
   int refused = 0;
   const double seconds = bench::Seconds([&] {
     for (int drop = 0; drop < kDrops; ++drop) {

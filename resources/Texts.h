@@ -40,6 +40,7 @@ inline constexpr char8_t kNotBookmarkFile[] = u8"%s はブックマークファ�
 inline constexpr char8_t kBookmarkFileTooLarge[] = u8"%s は 64 MiB を超えるため読み込めません";
 inline constexpr char8_t kBookmarksImported[] = u8"%d 件のブックマークを読み込みました。";
 inline constexpr char8_t kBookmarksNotImported[] = u8"(%d 件は読み込みませんでした)";
+inline constexpr char8_t kPicturesNotImported[] = u8"(%d 件のサイトの画像は読み込めませんでした)";
 inline constexpr char8_t kStopped[] = u8"\r\n途中で中止しました。";
 // Writing one: the file dialogs' filter and what the box says afterwards.
 inline constexpr char8_t kBookmarkFilter[] = u8"ブックマーク (*.html;*.htm)";

@@ -11,7 +11,9 @@
 #include <vector>
 
 #include "TamarooProcess.h"
+#include "TestDataObject.h"
 #include "app/FailureTexts.h"
+#include "image/Favicon.h"
 #include "text/BookmarkFile.h"
 #include "win/Failure.h"
 #include "win/WideText.h"
@@ -302,6 +304,46 @@ TEST_F(Keeper, FindsWhatIsTypedBestFirst) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.typed));
     EXPECT_EQ(found(c.typed, c.most), std::make_tuple(c.names, c.more, false));
+  }
+}
+
+// A site picture that a dragged shortcut names in a browser's own cache is
+// taken at the drop, so it stays when the cache lets it go; a dropped file's
+// too, and a program's icon.
+TEST_F(Keeper, TakesASitePictureWithTheDrop) {
+  const std::vector<std::uint8_t> ico =
+      image::IcoOfPng(image::PngOfPixels(std::vector<std::uint8_t>(16 * 16 * 4, 0x40), 16, 16), 16, 16);
+  const struct {
+    const char* url;
+    bool dragged;          // a browser's virtual shortcut; false: a .url file
+    const char* iconFile;  // nullptr: the browser's cache
+  } cases[] = {
+      {"https://dragged.example/", true, nullptr},
+      {"https://file.example/", false, nullptr},
+      {"https://program.example/", true, "C:\\windows\\notepad.exe"},
+  };
+  keeper.Start();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.url);
+    elsewhere.Write("cache.ico", std::string(ico.begin(), ico.end()));
+    const std::string contents = std::string("[InternetShortcut]\r\nURL=") + c.url +
+                                 "\r\nIconFile=" + (c.iconFile ? c.iconFile : elsewhere.Path() + "cache.ico") +
+                                 "\r\nIconIndex=0\r\n";
+    elsewhere.Write("dropped.url", contents);
+    TestDataObject link(
+        {{Format(L"FileGroupDescriptorW"), Descriptor(L"Site.url", 0)}, {Format(L"FileContents"), contents, true, 0}});
+    if (c.dragged)
+      ASSERT_TRUE(keeper.TakeDrop(win::Offered(&link)));
+    else
+      keeper.Queue({{win::FromAnsi(elsewhere.Path() + "dropped.url")}, {}, {}});
+    if (c.dragged) DeleteFileA((elsewhere.Path() + "cache.ico").c_str());
+    keeper.StoreQueued();
+    const UINT entry = keeper.Records().EntriesIn(0).back();
+    const std::wstring picture = app::BookmarkStore(Favorite()).Read(keeper.Records().PathOf(entry)).picture;
+    EXPECT_FALSE(picture.empty());
+    EXPECT_NE(GetFileAttributesW((win::FromAnsi(Favorite()) + L".favicons\\" + picture).c_str()),
+              INVALID_FILE_ATTRIBUTES);
+    DeleteFileW(keeper.Records().PathOf(entry).c_str());
   }
 }
 

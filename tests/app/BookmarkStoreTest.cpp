@@ -11,6 +11,7 @@
 
 #include "TamarooProcess.h"
 #include "findfile/FindFile.h"
+#include "image/Favicon.h"
 #include "text/BookmarkFile.h"
 #include "win/Failure.h"
 #include "win/WideText.h"
@@ -25,7 +26,7 @@ std::string ReadAll(const std::string& path) {
   const HANDLE file =
       CreateFileW(Extended(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes(4096, '\0');
+  std::string bytes(1 << 20, '\0');
   DWORD read = 0;
   ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
   CloseHandle(file);
@@ -259,6 +260,55 @@ TEST(ExportBookmarks, ImportedIntoAnEmptyFolderGivesTheSameTree) {
     EXPECT_EQ(failure.Text(), win::FromAnsi(blocked) + L" \u306B\u66F8\u304D\u8FBC\u3081\u307E\u305B\u3093");
   }
   EXPECT_EQ(FileNames(work.Path()), (std::vector<std::string>{"again.html", "bookmarks.html", "exported.html"}));
+}
+
+// Site pictures come in with an import, each kept once, as an icon file in
+// the storage folder that the shortcut names; one that cannot be read whole
+// is counted and leaves its link without one. The export, from the folder
+// moved elsewhere, writes them back.
+TEST(ImportBookmarks, KeepsEachSitePictureOnceAndWritesItBack) {
+  const std::vector<std::uint8_t> png = image::PngOfPixels(std::vector<std::uint8_t>(16 * 16 * 4, 0x80), 16, 16);
+  const std::string pngUrl = image::PngDataUrl(png), pngData = pngUrl.substr(pngUrl.find(',') + 1);
+  const struct {
+    const char* title;
+    std::string icon;
+    bool kept;
+  } links[] = {
+      {"png", pngUrl, true},
+      {"same png", pngUrl, true},
+      {"gif", "data:image/gif;base64,R0lGODlhAQABAIAAAP///wAAACH5BAEAAAAALAAAAAABAAEAAAICRAEAOw==", true},
+      {"lying", "data:image/gif;base64," + pngData, false},
+      {"cut short", "data:image/png;base64," + pngData.substr(0, pngData.size() - 40), false},
+      {"svg", "data:image/svg+xml;base64,PHN2Zy8+", false},
+      {"none", "", false},
+  };
+  std::string file = "<!DOCTYPE NETSCAPE-Bookmark-file-1><DL>";
+  for (const auto& link : links)
+    file += std::string("<DT><A HREF=\"http://") + link.title[0] + link.title[1] + "/\" ICON=\"" + link.icon + "\">" +
+            link.title + "</A>";
+  const TempFolder work, exe, moved;
+  work.Write("bookmarks.html", file + "</DL>");
+  const app::BookmarkStore store(exe.Path() + "favorite\\");
+  const app::Imported imported = store.Import(win::FromAnsi(work.Path() + "bookmarks.html"));
+  EXPECT_EQ(imported.picturesSkipped, 3u);
+  ASSERT_EQ(imported.stored.size(), std::size(links));
+  for (size_t i = 0; i < std::size(links); ++i) {
+    SCOPED_TRACE(links[i].title);
+    EXPECT_EQ(!imported.stored[i].picture.empty(), links[i].kept);
+    EXPECT_EQ(store.Read(imported.stored[i].path).picture, imported.stored[i].picture);
+  }
+  EXPECT_EQ(imported.stored[0].picture, imported.stored[1].picture);
+  EXPECT_EQ(FileNames(exe.Path() + "favorite\\.favicons").size(), 2u);
+
+  ASSERT_TRUE(MoveFileA((exe.Path() + "favorite").c_str(), (moved.Path() + "favorite").c_str()));
+  app::BookmarkKeeper exporting(moved.Path());
+  exporting.Start();
+  exporting.Export(win::FromAnsi(work.Path() + "exported.html"));
+  std::vector<std::string> icons;
+  for (const text::BookmarkEntry& entry : text::ParseBookmarkFile(ReadAll(work.Path() + "exported.html")).entries)
+    icons.push_back(entry.icon.substr(0, entry.title == L"gif" ? 22 : std::string::npos));
+  std::sort(icons.begin(), icons.end());
+  EXPECT_EQ(icons, (std::vector<std::string>{"", "", "", "", "data:image/png;base64,", pngUrl, pngUrl}));
 }
 
 // A disk that fills part-way stops the import: what was stored is whole and

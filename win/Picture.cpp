@@ -1,0 +1,132 @@
+#include "win/Picture.h"
+
+#include <wincodec.h>
+#include <shellapi.h>
+#include <wrl/client.h>
+
+#include <algorithm>
+
+namespace win {
+namespace {
+
+using Microsoft::WRL::ComPtr;
+
+// The codecs library's own factory, which MinGW's headers leave out.
+extern "C" HRESULT WINAPI WICCreateImagingFactory_Proxy(UINT version, IWICImagingFactory** factory);
+
+// The largest frame, converted to straight BGRA; null when anything fails.
+ComPtr<IWICBitmapSource> LargestFrame(IWICImagingFactory* factory, std::span<const std::uint8_t> bytes) {
+  ComPtr<IWICStream> stream;
+  ComPtr<IWICBitmapDecoder> decoder;
+  UINT frames = 0;
+  if (FAILED(factory->CreateStream(&stream)) ||
+      FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()))) ||
+      FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, &decoder)) ||
+      FAILED(decoder->GetFrameCount(&frames)))
+    return nullptr;
+  ComPtr<IWICBitmapFrameDecode> largest;
+  UINT64 largestArea = 0;
+  for (UINT i = 0; i < frames; ++i) {
+    ComPtr<IWICBitmapFrameDecode> frame;
+    UINT width = 0, height = 0;
+    if (FAILED(decoder->GetFrame(i, &frame)) || FAILED(frame->GetSize(&width, &height))) continue;
+    if (const UINT64 area = UINT64{width} * height; area > largestArea) {
+      largestArea = area;
+      largest = frame;
+    }
+  }
+  ComPtr<IWICFormatConverter> converter;
+  if (!largest || FAILED(factory->CreateFormatConverter(&converter)) ||
+      FAILED(converter->Initialize(largest.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0,
+                                   WICBitmapPaletteTypeCustom)))
+    return nullptr;
+  return converter;
+}
+
+// Made by the codecs' own library, so no thread needs COM for a picture.
+ComPtr<IWICImagingFactory> Factory() {
+  ComPtr<IWICImagingFactory> factory;
+  WICCreateImagingFactory_Proxy(WINCODEC_SDK_VERSION, &factory);
+  return factory;
+}
+
+bool CopyAll(IWICBitmapSource* source, UINT width, UINT height, std::vector<std::uint8_t>& bgra) {
+  bgra.assign(size_t{width} * height * 4, 0);
+  return SUCCEEDED(source->CopyPixels(nullptr, width * 4, static_cast<UINT>(bgra.size()), bgra.data()));
+}
+
+}  // namespace
+
+std::optional<Pixels> DecodePicture(std::span<const std::uint8_t> bytes) {
+  const ComPtr<IWICImagingFactory> factory = Factory();
+  const ComPtr<IWICBitmapSource> frame = factory ? LargestFrame(factory.Get(), bytes) : nullptr;
+  Pixels pixels;
+  if (!frame || FAILED(frame->GetSize(&pixels.width, &pixels.height)) ||
+      !CopyAll(frame.Get(), pixels.width, pixels.height, pixels.bgra))
+    return std::nullopt;
+  return pixels;
+}
+
+std::optional<Pixels> ProgramIcon(const std::wstring& file, int index) {
+  HICON large = nullptr;
+  if (ExtractIconExW(file.c_str(), index, &large, nullptr, 1) != 1 || !large) return std::nullopt;
+  const IconHandle icon(large);
+  ICONINFO info{};
+  if (!GetIconInfo(icon.get(), &info)) return std::nullopt;
+  const BitmapHandle color(info.hbmColor), mask(info.hbmMask);
+  BITMAP shape{};
+  if (!color || !GetObjectW(color.get(), sizeof shape, &shape) || shape.bmWidth <= 0 || shape.bmHeight <= 0)
+    return std::nullopt;
+  Pixels pixels;
+  pixels.width = static_cast<std::uint32_t>(shape.bmWidth);
+  pixels.height = static_cast<std::uint32_t>(shape.bmHeight);
+  const auto read = [&](HBITMAP bitmap, std::vector<std::uint8_t>& into) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), shape.bmWidth, -shape.bmHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    into.assign(size_t{pixels.width} * pixels.height * 4, 0);
+    const WindowDc screen(nullptr);
+    return GetDIBits(screen.get(), bitmap, 0, pixels.height, into.data(), &info, DIB_RGB_COLORS) > 0;
+  };
+  std::vector<std::uint8_t> masked;
+  if (!read(color.get(), pixels.bgra) || !read(mask.get(), masked)) return std::nullopt;
+  // An icon of the days before alpha says what shows by its mask alone.
+  bool alpha = false;
+  for (size_t at = 3; at < pixels.bgra.size() && !alpha; at += 4) alpha = pixels.bgra[at] != 0;
+  for (size_t at = 3; at < pixels.bgra.size() && !alpha; at += 4) pixels.bgra[at] = masked[at - 3] ? 0 : 0xFF;
+  return pixels;
+}
+
+IconHandle PictureIcon(std::span<const std::uint8_t> bytes, int size) {
+  const ComPtr<IWICImagingFactory> factory = Factory();
+  const ComPtr<IWICBitmapSource> frame = factory ? LargestFrame(factory.Get(), bytes) : nullptr;
+  UINT width = 0, height = 0;
+  if (!frame || FAILED(frame->GetSize(&width, &height)) || !width || !height || size <= 0) return nullptr;
+  // Fitted inside the square, the longer side filling it.
+  const auto side = static_cast<UINT>(size);
+  const UINT fitWidth = std::max<UINT>(1, width >= height ? side : width * side / height);
+  const UINT fitHeight = std::max<UINT>(1, height >= width ? side : height * side / width);
+  ComPtr<IWICBitmapScaler> scaler;
+  std::vector<std::uint8_t> fitted;
+  if (FAILED(factory->CreateBitmapScaler(&scaler)) ||
+      FAILED(scaler->Initialize(frame.Get(), fitWidth, fitHeight, WICBitmapInterpolationModeFant)) ||
+      !CopyAll(scaler.Get(), fitWidth, fitHeight, fitted))
+    return nullptr;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  const BitmapHandle color(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  // The alpha says what shows; the mask, all clear, says nothing against it.
+  const std::vector<std::uint8_t> clear(size_t((side + 15) / 16 * 2) * side, 0);
+  const BitmapHandle mask(CreateBitmap(size, size, 1, 1, clear.data()));
+  if (!color || !mask) return nullptr;
+  auto* square = static_cast<std::uint8_t*>(bits);
+  std::fill_n(square, size_t{side} * side * 4, 0);
+  const UINT left = (side - fitWidth) / 2, top = (side - fitHeight) / 2;
+  for (UINT row = 0; row < fitHeight; ++row)
+    std::copy_n(&fitted[size_t{row} * fitWidth * 4], size_t{fitWidth} * 4, &square[((top + row) * side + left) * 4]);
+  GdiFlush();
+  ICONINFO icon{TRUE, 0, 0, mask.get(), color.get()};
+  return IconHandle(CreateIconIndirect(&icon));
+}
+
+}  // namespace win
