@@ -18,6 +18,8 @@
 #include "ShellRecorder.h"
 #include "TamarooProcess.h"
 #include "app/FailureTexts.h"
+#include "image/Favicon.h"
+#include "resources/MainWindowDescription.h"
 #include "resources/Commands.h"
 #include "text/FailureText.h"
 #include "text/Layout.h"
@@ -66,8 +68,9 @@ class MainWindowMenu : public ::testing::Test {
   void Start() { window = std::make_unique<app::TfrmMain>(exe.Path()); }
   std::string Favorite() const { return exe.Path() + "favorite\\"; }
 
-  // The captions of the top level and of one of its sub-menus, as shown.
-  std::pair<Captions, Captions> Shown(int subMenu = 0) {
+  // The captions of the top level and of one of its sub-menus, as shown;
+  // `images` gets the pictures of the sub-menu's entries.
+  std::pair<Captions, Captions> Shown(int subMenu = 0, std::vector<ULONG_PTR>* images = nullptr) {
     std::pair<Captions, Captions> shown;
     RunWithProbe([&] { SendMessageW(window->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1)); },
                  [&] {
@@ -77,6 +80,13 @@ class MainWindowMenu : public ::testing::Test {
                    const HMENU sub = GetSubMenu(menu, subMenu);
                    SendMessageW(window->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub), subMenu);
                    shown = {MenuCaptions(menu), MenuCaptions(sub)};
+                   for (int i = 0; images && i < GetMenuItemCount(sub); ++i) {
+                     MENUITEMINFOW item{};
+                     item.cbSize = sizeof item;
+                     item.fMask = MIIM_DATA;
+                     GetMenuItemInfoW(sub, static_cast<UINT>(i), TRUE, &item);
+                     images->push_back(item.dwItemData);
+                   }
                    EndMenu();
                  });
     return shown;
@@ -354,6 +364,35 @@ void WriteWide(const std::wstring& path, const std::string& bytes) {
   const HANDLE file = CreateFileW((L"\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), nullptr, nullptr);
   CloseHandle(file);
+}
+
+// A browser's bookmark file dropped on the face: each bookmark shows its
+// site's picture, one picture for the pages of one site, after the menu's
+// own; one without keeps the generic picture.
+TEST_F(MainWindowMenu, ABookmarkFileWithPicturesShowsEachSitesPicture) {
+  const auto icon = [](std::uint8_t shade) {
+    return image::PngDataUrl(image::PngOfPixels(std::vector<std::uint8_t>(16 * 16 * 4, shade), 16, 16));
+  };
+  elsewhere.Write("bookmarks.html", "<!DOCTYPE NETSCAPE-Bookmark-file-1><DL><DT><H3>Sites</H3><DL>"
+                                    "<DT><A HREF=\"http://a/1\" ICON=\"" + icon(0x20) + "\">a1</A>"
+                                    "<DT><A HREF=\"http://a/2\" ICON=\"" + icon(0x20) + "\">a2</A>"
+                                    "<DT><A HREF=\"http://b/\" ICON=\"" + icon(0xC0) + "\">b</A>"
+                                    "<DT><A HREF=\"http://c/\">c</A></DL></DL>");
+  Start();
+  EXPECT_EQ(FailureOf([&] {
+              SendMessageW(window->Handle(), WM_DROPFILES,
+                           reinterpret_cast<WPARAM>(ShellDrop({win::FromAnsi(elsewhere.Path() + "bookmarks.html")})), 0);
+              DispatchWaiting();
+            }),
+            L"4 件のブックマークを読み込みました。");
+  std::vector<ULONG_PTR> images;
+  Shown(3, &images);
+  ASSERT_EQ(images.size(), 4u);
+  EXPECT_EQ(images[0], images[1]);
+  EXPECT_GT(images[0], 4u) << "not after the menu's own pictures";
+  EXPECT_GT(images[2], 4u);
+  EXPECT_NE(images[2], images[0]);
+  EXPECT_EQ(images[3], ULONG_PTR{resources::kImageBookmark});
 }
 
 TEST_F(MainWindowMenu, ADropStoresItsShortcutsInTheShellsOrder) {

@@ -6,6 +6,7 @@
 #include "ShellRecorder.h"
 #include "TamarooTest.h"
 #include "TestDataObject.h"
+#include "image/Favicon.h"
 
 namespace tamaroo_test {
 namespace {
@@ -419,12 +420,13 @@ TEST_F(TamarooMenu, TheSecondPressOfADoubleClickMovesTheWindowToo) {
 // information box says how many.
 TEST_F(TamarooDrop, ABookmarkFileDroppedFromTheShellIsImportedAndCounted) {
   ASSERT_TRUE(StartWithFace());
+  const std::string icon = image::PngDataUrl(image::PngOfPixels(std::vector<std::uint8_t>(16 * 16 * 4, 0x80), 16, 16));
   workFolder.Write("Bookmarks.HTML",
                    "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n"
                    "<DT><H3 ADD_DATE=\"1700000000\">Tools</H3>\n<DL><p>\n"
-                   "<DT><A HREF=\"https://example.com/\">Example</A>\n"
+                   "<DT><A HREF=\"https://example.com/\" ICON=\"" + icon + "\">Example</A>\n"
                    "<DT><A HREF=\"javascript:alert(1)\">Script</A>\n"
-                   "<DT><A HREF=\"https://www.mozilla.org/\">Mozilla</A>\n"
+                   "<DT><A HREF=\"https://www.mozilla.org/\" ICON=\"data:image/png;base64,AAAA\">Mozilla</A>\n"
                    "</DL><p>\n</DL><p>\n");
   {
     // Dragged from this process as Explorer offers a file.
@@ -440,11 +442,16 @@ TEST_F(TamarooDrop, ABookmarkFileDroppedFromTheShellIsImportedAndCounted) {
   OleUninitialize();
   const HWND box = process->WaitForFailureBox();
   ASSERT_TRUE(box);
-  EXPECT_EQ(BoxText(box), L"2 件のブックマークを読み込みました。(1 件は読み込みませんでした)");
-  EXPECT_EQ(FileNames(exeFolder.Path() + "favorite\\"), std::vector<std::string>{"Tools"});
+  EXPECT_EQ(BoxText(box), L"2 件のブックマークを読み込みました。(1 件は読み込みませんでした)"
+                          L"(1 件のサイトの画像は読み込めませんでした)");
+  EXPECT_EQ(FileNames(exeFolder.Path() + "favorite\\"), (std::vector<std::string>{".favicons", "Tools"}));
   EXPECT_EQ(FileNames(exeFolder.Path() + "favorite\\Tools\\"),
             (std::vector<std::string>{"Example.url", "Mozilla.url"}));
-  EXPECT_EQ(exeFolder.Read("favorite\\Tools\\Example.url"), "[InternetShortcut]\r\nURL=https://example.com/\r\n");
+  const std::vector<std::string> pictures = FileNames(exeFolder.Path() + "favorite\\.favicons\\");
+  ASSERT_EQ(pictures.size(), 1u);
+  EXPECT_EQ(exeFolder.Read("favorite\\Tools\\Example.url"),
+            "[InternetShortcut]\r\nURL=https://example.com/\r\nIconFile=" + exeFolder.Path() + "favorite\\.favicons\\" +
+                pictures[0] + "\r\nIconIndex=0\r\n");
   EXPECT_EQ(exeFolder.Read("favorite\\Tools\\Mozilla.url"), "[InternetShortcut]\r\nURL=https://www.mozilla.org/\r\n");
   DismissBox(box);
   CloseAndExpectExit();
