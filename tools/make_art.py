@@ -220,9 +220,64 @@ def write_face(path, w=205, h=118):
     path.write_bytes(head + info + pixels)
 
 
+# Pictures for the sample bookmarks, as a site would give them: icon files
+# of 16 and 32 pixels in 32-bit colour, kept in the sample folder's .favicons.
+def segment(x0, y0, x1, y1, width):
+    def inside(u, v):
+        dx, dy = x1 - x0, y1 - y0
+        t = max(0.0, min(1.0, ((u - x0) * dx + (v - y0) * dy) / (dx * dx + dy * dy)))
+        return math.hypot(u - x0 - t * dx, v - y0 - t * dy) < width / 2
+    return inside
+
+
+def either(*shapes):
+    return lambda u, v: any(shape(u, v) for shape in shapes)
+
+
+SITES = {
+    'debian': [(lambda u, v: 3.5 < math.hypot(u - 8, v - 8) < 6.5 and not (u > 8 and abs(v - 8.5) < 2), RED, None)],
+    'wikipedia': [(either(segment(3, 5, 5.5, 12, 1.4), segment(5.5, 12, 8, 6, 1.4), segment(8, 6, 10.5, 12, 1.4),
+                          segment(10.5, 12, 13, 5, 1.4)), BLACK, None),
+                  (disc(8, 8, 7.5), WHITE, GREY)],
+    'weather': [(disc(8, 8, 3.5), YELLOW, OLIVE),
+                (either(*(segment(8 + 4.5 * math.cos(a), 8 + 4.5 * math.sin(a), 8 + 7 * math.cos(a),
+                                  8 + 7 * math.sin(a), 1.2) for a in [k * math.pi / 4 for k in range(8)])), OLIVE, None)],
+    'winehq': [(rect(5, 13, 11, 14.5), MAROON, None), (rect(7.3, 8, 8.7, 13.5), MAROON, None),
+               (lambda u, v: v < 8.5 and math.hypot(u - 8, v - 5) < 4.8, MAROON, None)],
+    'kernel': [(disc(8, 6.5, 1.2), YELLOW, None), (disc(8, 10.5, 3.2), WHITE, None), (disc(8, 9, 6), BLACK, None)],
+}
+
+
+def site_image(layers, size):
+    rows = paint(layers, size)
+    pixels = bytearray()
+    for row in reversed(rows):
+        for p in row:
+            r, g, b = PALETTE[p] if p is not None else (0, 0, 0)
+            pixels += bytes((b, g, r, 0 if p is None else 255))
+    mask = bytes(((size + 31) // 32) * 4 * size)
+    header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+    return header + bytes(pixels) + mask
+
+
+def write_site_pictures(folder):
+    folder.mkdir(parents=True, exist_ok=True)
+    for name, layers in SITES.items():
+        images = [site_image(layers, size) for size in (16, 32)]
+        out = bytearray(struct.pack('<HHH', 0, 1, len(images)))
+        offset = 6 + 16 * len(images)
+        for size, data in zip((16, 32), images):
+            out += struct.pack('<BBBBHHII', size, size, 0, 0, 1, 32, len(data), offset)
+            offset += len(data)
+        for data in images:
+            out += data
+        (folder / f'{name}.ico').write_bytes(bytes(out))
+
+
 if __name__ == '__main__':
     write_icon(ROOT / 'resources' / 'tamaroo.ico')
     for size in MENU_SIZES:
         write_menu_images(ROOT / 'resources' / f'menu-images-{size}.bmp', size)
     (ROOT / 'samples').mkdir(exist_ok=True)
     write_face(ROOT / 'samples' / 'glyph.bmp')
+    write_site_pictures(ROOT / 'samples' / 'favorite' / '.favicons')
