@@ -132,5 +132,22 @@ int main(int argc, char** argv) {
                           "https://a.example/#x", "Web+X://Host:8080\\P", "mailto:A@B", "file:///C:/"}) {
     Write(page, "seed" + std::to_string(i++), std::string(url));
   }
+
+  // The query and the name in UTF-16, each ending at a NUL; the URL and a NUL; the folders in UTF-16.
+  const fs::path finder = root / "finder";
+  const struct {
+    std::u16string_view queryAndName;
+    std::string url;
+    std::u16string_view folders;
+  } finds[] = {
+      {u"tok EX\0Tokyo Guide\0"sv, "https://Example.com/tok", u"work "},
+      {u"\uFF76\uFF9E \u304B\u309B\0\u30AC\u30A4\u30C9\0"sv, "http://u@jp.example/\xE3\x82\xAC", u"\u65E5\u672C "},
+      {u"\u3000x\ty ab\0xab (ab)\0"sv, "mailto:x@y", u""},
+      {u"\xD800\0a\xD800z\uFF21\0"sv, "", u"\xDC00 "},
+  };
+  i = 0;
+  for (const auto& f : finds) {
+    Write(finder, "seed" + std::to_string(i++), Utf16(f.queryAndName) + f.url + '\0' + Utf16(f.folders));
+  }
   return 0;
 }
