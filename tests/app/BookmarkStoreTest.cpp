@@ -298,7 +298,7 @@ TEST(ImportBookmarks, KeepsEachSitePictureOnceAndWritesItBack) {
     EXPECT_EQ(store.Read(imported.stored[i].path).picture, imported.stored[i].picture);
   }
   EXPECT_EQ(imported.stored[0].picture, imported.stored[1].picture);
-  EXPECT_EQ(FileNames(exe.Path() + "favorite\\.favicons").size(), 2u);
+  EXPECT_EQ(FileNames(exe.Path() + "favorite\\.favicons\\").size(), 2u);
 
   ASSERT_TRUE(MoveFileA((exe.Path() + "favorite").c_str(), (moved.Path() + "favorite").c_str()));
   app::BookmarkKeeper exporting(moved.Path());
