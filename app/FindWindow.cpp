@@ -118,7 +118,8 @@ void TfrmFind::Refresh() {
     if (found.more) status = text::Format(win::FromUtf8(resources::kMoreFound), {text::Decimal(found.more)});
     if (found.urlsPending) status += (status.empty() ? L"" : L"  ") + win::FromUtf8(resources::kUrlsPending);
   }
-  SetWindowTextW(status_, status.c_str());
+  // Set only when it changes: each setting paints the line again.
+  if (status != TextOf(status_)) SetWindowTextW(status_, status.c_str());
 }
 
 void TfrmFind::UrlsRead() {
