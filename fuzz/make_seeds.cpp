@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "image/Favicon.h"
 #include "tests/image/BmpSamples.h"
 
 namespace {
@@ -149,5 +150,20 @@ int main(int argc, char** argv) {
   for (const auto& f : finds) {
     Write(finder, "seed" + std::to_string(i++), Utf16(f.queryAndName) + f.url + '\0' + Utf16(f.folders));
   }
+
+  // Site pictures of each format, icons of a PNG and of a bitmap, and data URLs.
+  const fs::path favicon = root / "favicon";
+  const std::vector<std::uint8_t> png = image::PngOfPixels(std::vector<std::uint8_t>(2 * 2 * 4, 0x80), 2, 2);
+  std::vector<std::uint8_t> dib;
+  for (const std::uint32_t field : {40, 2, 4}) bmp_samples::Put(dib, field, 4);
+  dib.resize(40 + 2 * 4 * 4 + 2 * 4);
+  Write(favicon, "png", png);
+  Write(favicon, "ico-png", image::IcoOfPng(png, 2, 2));
+  Write(favicon, "ico-bmp", image::IcoOfPng(dib, 2, 2));
+  Write(favicon, "bmp", Make({}));
+  Write(favicon, "gif", "GIF89a\x02\0\x02\0\0\0\0"s);
+  Write(favicon, "jpeg", "\xFF\xD8\xFF\xE0\0\4\0\0\xFF\xC0\0\x0B\x08\0\x02\0\x02\x01\x01\x11\0\xFF\xDA"s);
+  Write(favicon, "url-png", image::PngDataUrl(png));
+  Write(favicon, "url-gif", "data:image/gif,GIF89a%02%00%02%00%00%00%00"s);
   return 0;
 }

@@ -11,9 +11,10 @@ seconds=${1:-20}
 # Each target with its longest input: paths stay within MAX_PATH, settings are
 # short, a shortcut or dragged link needs a few lines, a title a few hundred characters,
 # a bookmark file a few folders of links, three names MAX_PATH characters each
-# in UTF-16, a URL as a shortcut holds it, and a query with a bookmark.
+# in UTF-16, a URL as a shortcut holds it, a query with a bookmark, a site
+# picture or its data URL.
 targets=(bmp_file:65536 integer_text:64 ansi_path:260 internet_shortcut:4096 shortcut_name:512 bookmark_file:65536
-  name_order:1566 page_key:4096 finder:4096)
+  name_order:1566 page_key:4096 finder:4096 favicon:70000)
 names=()
 for t in "${targets[@]}"; do names+=("fuzz_${t%%:*}"); done
 # The build says only when it fails; its log is $TAMAROO_LOGS/native-build.log.

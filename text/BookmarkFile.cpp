@@ -114,15 +114,13 @@ struct Tag {
   std::string_view name;  // empty for a comment or a declaration
   bool closing = false;
   // The attributes the reader needs; a null view when absent.
-  std::string_view href, added, feed, content, charset;
+  std::string_view href, added, icon, feed, content, charset;
 };
 
 void Keep(Tag& tag, std::string_view attribute, std::string_view value) {
-  const std::pair<std::string_view, std::string_view*> kept[] = {{"href", &tag.href},
-                                                                 {"add_date", &tag.added},
-                                                                 {"feedurl", &tag.feed},
-                                                                 {"content", &tag.content},
-                                                                 {"charset", &tag.charset}};
+  const std::pair<std::string_view, std::string_view*> kept[] = {{"href", &tag.href},       {"add_date", &tag.added},
+                                                                 {"icon", &tag.icon},       {"feedurl", &tag.feed},
+                                                                 {"content", &tag.content}, {"charset", &tag.charset}};
   for (const auto& [name, field] : kept) {
     // The first of two wins, as in a browser.
     if (field->data() == nullptr && EqualsIgnoringCase(attribute, name)) *field = value;
@@ -230,7 +228,8 @@ class Reader {
     std::optional<WebLink> link;
     if (ignoredLists_ == 0) link = WebLinkFrom(ToUtf8(Decode(href_, charset)), title);
     if (link) {
-      lists_.back().entries->push_back({std::move(title), std::move(link->url), added_, {}});
+      lists_.back().entries->push_back(
+          {std::move(title), std::move(link->url), added_, {}, ToUtf8(Decode(icon_, charset))});
     } else {
       ++file_.skipped;
     }
@@ -260,6 +259,7 @@ class Reader {
       // A feed's entry is no bookmark.
       titleOf_ = tag.feed.data() ? Title::kNone : is("a", false) ? Title::kLink : Title::kFolder;
       href_ = tag.href;
+      icon_ = tag.icon;
       added_ = Seconds(tag.added);
     } else if (is("dt", false)) {
       sawTerm = true;
@@ -287,7 +287,7 @@ class Reader {
   int ignoredLists_ = 0;  // open lists beyond the depth limit or of a skipped folder
   Title titleOf_ = Title::kNone;
   Opens listOpens_ = Opens::kNothing;
-  std::string_view href_;
+  std::string_view href_, icon_;
   std::int64_t added_ = 0;
 };
 
@@ -303,8 +303,14 @@ void AppendEscaped(std::string& out, std::string_view text) {
   }
 }
 
+void AppendAttribute(std::string& out, std::string_view name, std::string_view value) {
+  out.append(" ").append(name).append("=\"");
+  AppendEscaped(out, value);
+  out += '"';
+}
+
 void AppendDate(std::string& out, std::int64_t added) {
-  if (added) out += " ADD_DATE=\"" + std::to_string(added) + "\"";
+  if (added) AppendAttribute(out, "ADD_DATE", std::to_string(added));
 }
 
 void AppendEntries(std::string& out, const std::vector<BookmarkEntry>& entries, size_t depth) {
@@ -320,10 +326,10 @@ void AppendEntries(std::string& out, const std::vector<BookmarkEntry>& entries, 
       AppendEntries(out, entry.entries, depth + 1);
       out += indent + "</DL><p>\n";
     } else {
-      out += "<A HREF=\"";
-      AppendEscaped(out, entry.url);
-      out += '"';
+      out += "<A";
+      AppendAttribute(out, "HREF", entry.url);
       AppendDate(out, entry.added);
+      if (!entry.icon.empty()) AppendAttribute(out, "ICON", entry.icon);
       out += '>';
       AppendEscaped(out, ToUtf8(entry.title));
       out += "</A>\n";

@@ -19,6 +19,9 @@ struct BookmarkEntry {
   std::string url;         // a web URL in ASCII (IsWebUrl); empty for a folder
   std::int64_t added = 0;  // ADD_DATE, seconds since 1970; 0 when absent or no number
   std::vector<BookmarkEntry> entries;
+  // A link's ICON as the file gives it, a "data:" URL or any other; empty
+  // when absent. Initialised so that the entries written without it are whole.
+  std::string icon = {};
 
   bool IsFolder() const { return url.empty(); }
   bool operator==(const BookmarkEntry&) const = default;

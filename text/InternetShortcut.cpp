@@ -18,6 +18,33 @@ bool EqualsIgnoringCase(std::basic_string_view<Char> s, std::string_view ascii) 
                     [&](Char a, char b) { return lower(a) == lower(static_cast<Char>(b)); });
 }
 
+struct KeyValue {
+  std::string_view key, value;
+};
+
+// The key and value of a "key=value" line, trimmed; nothing for a line without '='.
+std::optional<KeyValue> KeyValueOf(std::string_view line) {
+  const size_t equals = line.find('=');
+  if (equals == line.npos) return std::nullopt;
+  return KeyValue{Trim(line.substr(0, equals)), Trim(line.substr(equals + 1))};
+}
+
+// Hands `take` each line, whole with its line end, then without it, white
+// space around or a BOM before, and whether it lies in the [InternetShortcut]
+// section, whose header lies in it too.
+template <typename Take>
+void ForEachLine(std::string_view text, Take take) {
+  bool inSection = false;
+  for (bool first = true; !text.empty(); first = false) {
+    const std::string_view line = text.substr(0, std::min(text.find('\n'), text.size() - 1) + 1);
+    text.remove_prefix(line.size());
+    std::string_view bare = first && line.starts_with("\xEF\xBB\xBF") ? line.substr(3) : line;
+    bare = Trim(bare);
+    if (bare.starts_with('[')) inSection = EqualsIgnoringCase(bare, "[InternetShortcut]");
+    take(line, bare, inSection);
+  }
+}
+
 // The line at the start of `rest`, without its line end; `rest` moves past it.
 template <typename Char>
 std::basic_string_view<Char> NextLine(std::basic_string_view<Char>& rest) {
@@ -48,21 +75,70 @@ void AppendUtf8(std::string& out, char32_t c) {
 
 }  // namespace
 
-std::optional<std::string> ShortcutUrl(std::string_view contents) {
-  contents = contents.substr(0, contents.find('\0'));
-  if (contents.starts_with("\xEF\xBB\xBF")) contents.remove_prefix(3);
-  bool inSection = false;
-  while (!contents.empty()) {
-    const std::string_view line = Trim(NextLine(contents));
-    if (line.starts_with('[')) {
-      inSection = EqualsIgnoringCase(line, "[InternetShortcut]");
-    } else if (const size_t equals = line.find('='); inSection && equals != line.npos) {
-      if (EqualsIgnoringCase(Trim(line.substr(0, equals)), "URL")) {
-        return std::string(Trim(line.substr(equals + 1)));
+std::optional<std::string> ShortcutUrl(std::string_view contents) { return ShortcutValue(contents, "URL"); }
+
+std::optional<std::string> ShortcutValue(std::string_view contents, std::string_view key) {
+  std::optional<std::string> value;
+  ForEachLine(contents.substr(0, contents.find('\0')), [&](std::string_view, std::string_view bare, bool inSection) {
+    const std::optional<KeyValue> pair = inSection && !value ? KeyValueOf(bare) : std::nullopt;
+    if (pair && EqualsIgnoringCase(pair->key, key)) value = std::string(pair->value);
+  });
+  return value;
+}
+
+std::string WithShortcutIcon(std::string_view contents, std::string_view iconFile, int iconIndex) {
+  // What follows the first NUL is not read as text, but is kept after it.
+  const std::string_view text = contents.substr(0, contents.find('\0'));
+  struct Setting {
+    std::string_view key;
+    std::string value;
+    bool written = false;
+  } settings[] = {{"IconFile", std::string(iconFile)}, {"IconIndex", std::to_string(iconIndex)}};
+  std::string out;
+  const auto addUnwritten = [&](std::string_view header) {
+    if (!out.empty() && !out.ends_with('\n')) out += "\r\n";
+    out += header;
+    for (Setting& setting : settings) {
+      if (!setting.written) out += std::string(setting.key) + "=" + setting.value + "\r\n";
+      setting.written = true;
+    }
+  };
+  bool wasInSection = false, sawSection = false;
+  ForEachLine(text, [&](std::string_view line, std::string_view bare, bool inSection) {
+    if (wasInSection && !inSection) addUnwritten("");
+    wasInSection = inSection;
+    sawSection = sawSection || inSection;
+    const std::optional<KeyValue> pair = inSection ? KeyValueOf(bare) : std::nullopt;
+    for (Setting& setting : settings) {
+      if (pair && EqualsIgnoringCase(pair->key, setting.key)) {
+        out += std::string(setting.key) + "=" + setting.value;
+        out += line.substr(line.find_last_not_of("\r\n") + 1);
+        setting.written = true;
+        return;
       }
     }
+    out += line;
+  });
+  if (wasInSection || !sawSection) addUnwritten(sawSection ? "" : "[InternetShortcut]\r\n");
+  return out.append(contents.substr(text.size()));
+}
+
+bool IsRemotePath(std::wstring_view path) {
+  const auto isSlash = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+  const auto isLetter = [](wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z'); };
+  const auto startsWithDrive = [&](std::wstring_view p) {
+    return p.size() >= 2 && isLetter(p[0]) && p[1] == L':' && (p.size() == 2 || isSlash(p[2]));
+  };
+  // "\\?\", "\\.\" and the system's own "\??\" name devices, a drive among them.
+  if (path.size() >= 4 && isSlash(path[3]) &&
+      ((isSlash(path[0]) && isSlash(path[1]) && (path[2] == L'?' || path[2] == L'.')) ||
+       path.substr(0, 3) == L"\\??")) {
+    return !startsWithDrive(path.substr(4));
   }
-  return std::nullopt;
+  if (path.size() >= 2 && isSlash(path[0]) && isSlash(path[1])) return true;
+  // One letter before the colon is a drive.
+  const size_t letters = std::ranges::find_if_not(path, isLetter) - path.begin();
+  return letters >= 2 && letters < path.size() && path[letters] == L':';
 }
 
 std::string ShortcutContents(std::string_view asciiUrl) {

@@ -11,7 +11,7 @@ namespace {
 using text::BookmarkEntry;
 using Result = text::BookmarkFile::Result;
 
-// "title@date=url" for a link, "title@date[...]" for a folder, "; " between.
+// "title@date=url icon" for a link, "title@date[...]" for a folder, "; " between.
 std::string Outline(const std::vector<BookmarkEntry>& entries) {
   std::string out;
   for (const BookmarkEntry& entry : entries) {
@@ -23,6 +23,7 @@ std::string Outline(const std::vector<BookmarkEntry>& entries) {
       out.append("[").append(Outline(entry.entries)).append("]");
     } else {
       out.append("=").append(entry.url);
+      if (!entry.icon.empty()) out.append(" ").append(entry.icon);
     }
   }
   return out;
@@ -68,7 +69,9 @@ TEST(BookmarkFile, ReadsTheTreeAsBrowsersWriteIt) {
        "    </DL><p>\n"
        "    <DT><A HREF=\"http://b.example/\">\xE6\x97\xA5\xE6\x9C\xAC</A>\n"
        "</DL><p>\n",
-       Result::kRead, "Bar@1700000000[A@1700000001=https://a.example/; Empty[]]; \u65E5\u672C=http://b.example/"},
+       Result::kRead,
+       "Bar@1700000000[A@1700000001=https://a.example/ data:image/png;base64,iVB>; Empty[]]; "
+       "\u65E5\u672C=http://b.example/"},
       // Firefox: descriptions, separators, feeds and its own places.
       {"<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n<DT><H3 ADD_DATE=\"5\">Menu</H3>\n<DD>about the menu\n"
        "<DL><p>\n<DT><A HREF=\"place:sort=8\">Recent</A>\n<HR>\n"
@@ -152,7 +155,10 @@ TEST(BookmarkFile, ReadsTheTreeAsBrowsersWriteIt) {
 
 TEST(BookmarkFile, IsWrittenAsBrowsersWriteItAndReadBackTheSame) {
   const std::vector<BookmarkEntry> tree = {
-      {L"Bar", "", 1700000000, {{L"a&b <c> \"d\" '\u65E5'", "http://a.example/?x=1&y=\"<2>\"", 1700000001, {}}}},
+      {L"Bar",
+       "",
+       1700000000,
+       {{L"a&b <c> \"d\" '\u65E5'", "http://a.example/?x=1&y=\"<2>\"", 1700000001, {}, "data:image/gif,a&b"}}},
       {L"Empty", "", 0, {}},
       {L"Top", "https://b.example/", 0, {}},
   };
@@ -163,8 +169,8 @@ TEST(BookmarkFile, IsWrittenAsBrowsersWriteItAndReadBackTheSame) {
             "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">\n"
             "<TITLE>Bookmarks</TITLE>\n<H1>Bookmarks</H1>\n<DL><p>\n"
             "    <DT><H3 ADD_DATE=\"1700000000\">Bar</H3>\n    <DL><p>\n"
-            "        <DT><A HREF=\"http://a.example/?x=1&amp;y=&quot;&lt;2&gt;&quot;\" ADD_DATE=\"1700000001\">"
-            "a&amp;b &lt;c&gt; &quot;d&quot; '\xE6\x97\xA5'</A>\n"
+            "        <DT><A HREF=\"http://a.example/?x=1&amp;y=&quot;&lt;2&gt;&quot;\" ADD_DATE=\"1700000001\" "
+            "ICON=\"data:image/gif,a&amp;b\">a&amp;b &lt;c&gt; &quot;d&quot; '\xE6\x97\xA5'</A>\n"
             "    </DL><p>\n"
             "    <DT><H3>Empty</H3>\n    <DL><p>\n    </DL><p>\n"
             "    <DT><A HREF=\"https://b.example/\">Top</A>\n"

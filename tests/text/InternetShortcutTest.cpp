@@ -33,6 +33,39 @@ TEST(InternetShortcut, ReadsTheFirstUrlLineOfItsSection) {
   }
 }
 
+TEST(InternetShortcut, SetsItsIconKeepingTheRest) {
+  EXPECT_EQ(text::ShortcutValue("[InternetShortcut]\r\nURL=u\r\nICONINDEX = 2\r\n", "iconindex"), "2");
+  const struct {
+    std::string contents, withIcon;
+  } cases[] = {
+      {"[InternetShortcut]\nURL=u\n iconindex = 3 \n[Other]\nIconFile=o\n",
+       "[InternetShortcut]\nURL=u\nIconIndex=1\nIconFile=C:\\i.ico\r\n[Other]\nIconFile=o\n"},
+      {"\xEF\xBB\xBF[InternetShortcut]\r\nIconFile=old\r\nURL=u",
+       "\xEF\xBB\xBF[InternetShortcut]\r\nIconFile=C:\\i.ico\r\nURL=u\r\nIconIndex=1\r\n"},
+      {"[InternetShortcut]\r\nURL=u\r\n\0\0"s,
+       "[InternetShortcut]\r\nURL=u\r\nIconFile=C:\\i.ico\r\nIconIndex=1\r\n\0\0"s},
+      {"[Other]\r\nA=b", "[Other]\r\nA=b\r\n[InternetShortcut]\r\nIconFile=C:\\i.ico\r\nIconIndex=1\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.contents);
+    EXPECT_EQ(text::WithShortcutIcon(c.contents, "C:\\i.ico", 1), c.withIcon);
+  }
+}
+
+TEST(InternetShortcut, TellsPathsThatReachOtherMachines) {
+  const struct {
+    const wchar_t* path;
+    bool remote;
+  } cases[] = {
+      {LR"(\\server\share\a.ico)", true}, {L"//server/x", true},
+      {LR"(\\?\UNC\s\x)", true},          {LR"(\\.\pipe\x)", true},
+      {LR"(\??\UNC\s\x)", true},          {L"file:///C:/a.ico", true},
+      {LR"(\\?\C:\a.ico)", false},        {LR"(\\.\C:\a.ico)", false},
+      {LR"(relative\a.ico)", false},      {L"C:a.ico", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(text::IsRemotePath(c.path), c.remote) << text::ToUtf8(c.path);
+}
+
 TEST(InternetShortcut, IsWrittenAsWindowsWritesIt) {
   EXPECT_EQ(text::ShortcutContents("http://a.example/"), "[InternetShortcut]\r\nURL=http://a.example/\r\n");
 }
