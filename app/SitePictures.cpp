@@ -41,11 +41,16 @@ bool IsLocal(const std::wstring& path) {
 
 }  // namespace
 
+// Pictures made anew (from GIF, JPEG, BMP or a program's icon) are kept no
+// larger than the menu draws them at 200 %, and twice that: a PNG of pixels
+// is stored uncompressed.
+constexpr std::uint32_t kMadeSide = 64;
+
 std::optional<PictureBytes> KeptPicture(std::span<const std::uint8_t> bytes) {
   const std::optional<image::PictureInfo> info = image::InspectPicture(bytes);
   if (!info) return std::nullopt;
   // Decoded whole here, so a picture that would show cut short is never kept.
-  const std::optional<win::Pixels> pixels = win::DecodePicture(bytes);
+  const std::optional<win::Pixels> pixels = win::DecodePicture(bytes, kMadeSide);
   if (!pixels) return std::nullopt;
   switch (info->format) {
     case image::PictureFormat::Ico: return PictureBytes(bytes.begin(), bytes.end());
@@ -81,7 +86,7 @@ std::optional<PictureBytes> ShortcutPicture(std::string_view contents, const std
 std::string PictureDataUrl(std::span<const std::uint8_t> kept) {
   if (const std::optional<std::span<const std::uint8_t>> png = image::LargestPngInIco(kept))
     return image::PngDataUrl(*png);
-  const std::optional<win::Pixels> pixels = win::DecodePicture(kept);
+  const std::optional<win::Pixels> pixels = win::DecodePicture(kept, kMadeSide);
   return pixels ? image::PngDataUrl(image::PngOfPixels(pixels->bgra, pixels->width, pixels->height)) : std::string();
 }
 

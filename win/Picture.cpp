@@ -43,11 +43,15 @@ ComPtr<IWICBitmapSource> LargestFrame(IWICImagingFactory* factory, std::span<con
   return converter;
 }
 
-// Made by the codecs' own library, so no thread needs COM for a picture.
-ComPtr<IWICImagingFactory> Factory() {
-  ComPtr<IWICImagingFactory> factory;
-  WICCreateImagingFactory_Proxy(WINCODEC_SDK_VERSION, &factory);
-  return factory;
+// Made by the codecs' own library, so no thread needs COM for a picture;
+// made once, as making it costs more than a small picture's decoding.
+IWICImagingFactory* Factory() {
+  static const ComPtr<IWICImagingFactory> factory = [] {
+    ComPtr<IWICImagingFactory> made;
+    WICCreateImagingFactory_Proxy(WINCODEC_SDK_VERSION, &made);
+    return made;
+  }();
+  return factory.Get();
 }
 
 bool CopyAll(IWICBitmapSource* source, UINT width, UINT height, std::vector<std::uint8_t>& bgra) {
@@ -57,13 +61,22 @@ bool CopyAll(IWICBitmapSource* source, UINT width, UINT height, std::vector<std:
 
 }  // namespace
 
-std::optional<Pixels> DecodePicture(std::span<const std::uint8_t> bytes) {
-  const ComPtr<IWICImagingFactory> factory = Factory();
-  const ComPtr<IWICBitmapSource> frame = factory ? LargestFrame(factory.Get(), bytes) : nullptr;
+std::optional<Pixels> DecodePicture(std::span<const std::uint8_t> bytes, std::uint32_t maxSide) {
+  IWICImagingFactory* factory = Factory();
+  ComPtr<IWICBitmapSource> frame = factory ? LargestFrame(factory, bytes) : nullptr;
   Pixels pixels;
-  if (!frame || FAILED(frame->GetSize(&pixels.width, &pixels.height)) ||
-      !CopyAll(frame.Get(), pixels.width, pixels.height, pixels.bgra))
+  if (!frame || FAILED(frame->GetSize(&pixels.width, &pixels.height)) || !pixels.width || !pixels.height)
     return std::nullopt;
+  if (const std::uint32_t side = std::max(pixels.width, pixels.height); side > maxSide) {
+    pixels.width = std::max<std::uint32_t>(1, pixels.width * maxSide / side);
+    pixels.height = std::max<std::uint32_t>(1, pixels.height * maxSide / side);
+    ComPtr<IWICBitmapScaler> scaler;
+    if (FAILED(factory->CreateBitmapScaler(&scaler)) ||
+        FAILED(scaler->Initialize(frame.Get(), pixels.width, pixels.height, WICBitmapInterpolationModeFant)))
+      return std::nullopt;
+    frame = scaler;
+  }
+  if (!CopyAll(frame.Get(), pixels.width, pixels.height, pixels.bgra)) return std::nullopt;
   return pixels;
 }
 
@@ -97,8 +110,8 @@ std::optional<Pixels> ProgramIcon(const std::wstring& file, int index) {
 }
 
 IconHandle PictureIcon(std::span<const std::uint8_t> bytes, int size) {
-  const ComPtr<IWICImagingFactory> factory = Factory();
-  const ComPtr<IWICBitmapSource> frame = factory ? LargestFrame(factory.Get(), bytes) : nullptr;
+  IWICImagingFactory* factory = Factory();
+  const ComPtr<IWICBitmapSource> frame = factory ? LargestFrame(factory, bytes) : nullptr;
   UINT width = 0, height = 0;
   if (!frame || FAILED(frame->GetSize(&width, &height)) || !width || !height || size <= 0) return nullptr;
   // Fitted inside the square, the longer side filling it.

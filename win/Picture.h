@@ -18,13 +18,14 @@ namespace win {
 // bytes cannot be decoded whole.
 IconHandle PictureIcon(std::span<const std::uint8_t> bytes, int size);
 
-// The largest image's pixels at its own size: 32-bit BGRA, alpha not
-// premultiplied, rows top-down; nothing when the bytes cannot be decoded whole.
+// The largest image's pixels: 32-bit BGRA, alpha not premultiplied, rows
+// top-down, at its own size or scaled smoothly to fit `maxSide`; nothing
+// when the bytes cannot be decoded whole.
 struct Pixels {
   std::vector<std::uint8_t> bgra;
   std::uint32_t width = 0, height = 0;
 };
-std::optional<Pixels> DecodePicture(std::span<const std::uint8_t> bytes);
+std::optional<Pixels> DecodePicture(std::span<const std::uint8_t> bytes, std::uint32_t maxSide);
 // The same of the large icon (32 pixels) at `index` in a program or library
 // file; nothing when it has none there.
 std::optional<Pixels> ProgramIcon(const std::wstring& file, int index);
