@@ -90,6 +90,8 @@ class BookmarkKeeper {
   Findings Find(std::wstring_view typed, size_t most) const;
   // The file of a site picture that the records name (BookmarkMenu::PictureOf).
   std::wstring PictureFileOf(std::uint32_t picture) const;
+  // How many site pictures the records name, numbered from 1.
+  std::uint32_t PictureCount() const { return static_cast<std::uint32_t>(pictureNames_.size()); }
   // The host of the bookmark's URL as read so far; empty when none.
   std::string_view HostOf(UINT entry) const;
   // Bookmarks that lead to one page (text::PageKey), in the menu's order,

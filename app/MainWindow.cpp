@@ -154,9 +154,12 @@ void TfrmMain::SetUpUrlFolder() {
   if (const HANDLE changes = keeper_.ChangeSignal()) win::WatchHandle(changes, [this] { keeper_.TakeChanges(); });
   // The URLs are read while the program has nothing else to do, a slice at a time.
   win::SetIdleWork([this] {
-    const bool left = keeper_.ReadUrls(BookmarkKeeper::kIdleSlice);
-    if (!left && find_) find_->UrlsRead();
-    return left;
+    if (keeper_.ReadUrls(BookmarkKeeper::kIdleSlice)) return true;
+    if (find_) find_->UrlsRead();
+    // Then their pictures, so that a menu shows them at once.
+    return sitePictures_.LoadAhead(
+        keeper_.PictureCount(), [this](std::uint32_t picture) { return keeper_.PictureFileOf(picture); }, il.get(),
+        BookmarkKeeper::kIdleSlice);
   });
 }
 

@@ -49,16 +49,14 @@ constexpr std::uint32_t kMadeSide = 64;
 std::optional<PictureBytes> KeptPicture(std::span<const std::uint8_t> bytes) {
   const std::optional<image::PictureInfo> info = image::InspectPicture(bytes);
   if (!info) return std::nullopt;
-  // Decoded whole here, so a picture that would show cut short is never kept.
+  // PNG and icon files are checked whole by their own structure (each PNG
+  // chunk by its checksum) and kept as they are; the others are decoded here.
+  if (info->format == image::PictureFormat::Ico) return PictureBytes(bytes.begin(), bytes.end());
+  if (info->format == image::PictureFormat::Png) return image::IcoOfPng(bytes, info->width, info->height);
   const std::optional<win::Pixels> pixels = win::DecodePicture(bytes, kMadeSide);
   if (!pixels) return std::nullopt;
-  switch (info->format) {
-    case image::PictureFormat::Ico: return PictureBytes(bytes.begin(), bytes.end());
-    case image::PictureFormat::Png: return image::IcoOfPng(bytes, info->width, info->height);
-    default:
-      return image::IcoOfPng(image::PngOfPixels(pixels->bgra, pixels->width, pixels->height), pixels->width,
-                             pixels->height);
-  }
+  return image::IcoOfPng(image::PngOfPixels(pixels->bgra, pixels->width, pixels->height), pixels->width,
+                         pixels->height);
 }
 
 std::optional<PictureBytes> KeptPictureOfDataUrl(std::string_view url) {
@@ -96,9 +94,22 @@ int MenuPictures::ImageOf(std::uint32_t id, const std::wstring& file, HIMAGELIST
   int width = 0, height = 0;
   ImageList_GetIconSize(list, &width, &height);
   const std::optional<PictureBytes> bytes = ReadPictureFile(file);
-  const win::IconHandle icon = bytes ? win::PictureIcon(*bytes, width) : nullptr;
-  images_[id] = icon ? ImageList_ReplaceIcon(list, -1, icon.get()) : -1;
+  const win::BitmapHandle picture = bytes ? win::PictureBitmap(*bytes, width) : nullptr;
+  // The alpha says what shows; a mask, all clear, says nothing against it.
+  const std::vector<std::uint8_t> clear(size_t((width + 15) / 16 * 2) * height, 0);
+  const win::BitmapHandle mask(CreateBitmap(width, height, 1, 1, clear.data()));
+  images_[id] = picture ? ImageList_Add(list, picture.get(), mask.get()) : -1;
   return images_[id];
+}
+
+bool MenuPictures::LoadAhead(std::uint32_t count, const std::function<std::wstring(std::uint32_t)>& fileOf,
+                             HIMAGELIST list, std::chrono::milliseconds slice) {
+  const auto until = std::chrono::steady_clock::now() + slice;
+  for (; next_ <= count; ++next_) {
+    if (std::chrono::steady_clock::now() >= until) return true;
+    ImageOf(next_, fileOf(next_), list);
+  }
+  return false;
 }
 
 }  // namespace app

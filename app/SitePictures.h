@@ -7,7 +7,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -38,12 +40,21 @@ class MenuPictures {
   // The picture's place in `list`, loading it from `file` the first time;
   // -1 when it cannot be read. `id` numbers the pictures from 1.
   int ImageOf(std::uint32_t id, const std::wstring& file, HIMAGELIST list);
+  // Loads the pictures numbered up to `count` that are not loaded yet, for
+  // about `slice`, so that a menu opened later has them at hand; whether any
+  // are left.
+  bool LoadAhead(std::uint32_t count, const std::function<std::wstring(std::uint32_t id)>& fileOf, HIMAGELIST list,
+                 std::chrono::milliseconds slice);
   // The list was made anew (another DPI): every picture is loaded again.
-  void Clear() { images_.clear(); }
+  void Clear() {
+    images_.clear();
+    next_ = 1;
+  }
 
  private:
   static constexpr int kNotLoaded = -2;
   std::vector<int> images_;  // by id
+  std::uint32_t next_ = 1;   // LoadAhead has gone this far
 };
 
 }  // namespace app

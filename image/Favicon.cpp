@@ -45,10 +45,35 @@ bool StartsWith(Bytes b, std::string_view prefix) {
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+std::uint32_t Crc32(Bytes b) {
+  std::uint32_t crc = 0xFFFFFFFF;
+  for (const std::uint8_t byte : b) {
+    crc ^= byte;
+    for (int bit = 0; bit < 8; ++bit) crc = crc >> 1 ^ (0xEDB88320 & (0 - (crc & 1)));
+  }
+  return ~crc;
+}
+
+// Every chunk inside the file with its checksum right, image data among
+// them, up to IEND: what a decoder could show whole.
+bool IsWholePng(Bytes b) {
+  bool data = false;
+  for (std::size_t at = 8; at + 12 <= b.size();) {
+    const std::size_t length = BigEndian(b, at, 4);
+    if (length > b.size() - at - 12 || Crc32(b.subspan(at + 4, length + 4)) != BigEndian(b, at + 8 + length, 4))
+      return false;
+    const Bytes type = b.subspan(at + 4, 4);
+    data = data || StartsWith(type, "IDAT");
+    at += length + 12;
+    if (StartsWith(type, "IEND")) return data;
+  }
+  return false;
+}
+
 // The size the IHDR chunk gives, which must follow the signature.
 std::optional<Size> PngSize(Bytes b) {
   if (b.size() < 33 || !StartsWith(b, kPngSignature) || BigEndian(b, 8, 4) != 13 ||
-      !StartsWith(b.subspan(12), "IHDR")) {
+      !StartsWith(b.subspan(12), "IHDR") || !IsWholePng(b)) {
     return std::nullopt;
   }
   return Size{BigEndian(b, 16, 4), BigEndian(b, 20, 4)};
@@ -177,15 +202,6 @@ std::vector<std::uint8_t> FromPercent(std::string_view text) {
     }
   }
   return out;
-}
-
-std::uint32_t Crc32(Bytes b) {
-  std::uint32_t crc = 0xFFFFFFFF;
-  for (const std::uint8_t byte : b) {
-    crc ^= byte;
-    for (int bit = 0; bit < 8; ++bit) crc = crc >> 1 ^ (0xEDB88320 & (0 - (crc & 1)));
-  }
-  return ~crc;
 }
 
 std::uint32_t Adler32(Bytes b) {

@@ -14,8 +14,9 @@ using Microsoft::WRL::ComPtr;
 // The codecs library's own factory, which MinGW's headers leave out.
 extern "C" HRESULT WINAPI WICCreateImagingFactory_Proxy(UINT version, IWICImagingFactory** factory);
 
-// The largest frame, converted to straight BGRA; null when anything fails.
-ComPtr<IWICBitmapSource> LargestFrame(IWICImagingFactory* factory, std::span<const std::uint8_t> bytes) {
+// The largest frame, converted to 32-bit BGRA of `format`; null when anything fails.
+ComPtr<IWICBitmapSource> LargestFrame(IWICImagingFactory* factory, std::span<const std::uint8_t> bytes,
+                                      const GUID& format) {
   ComPtr<IWICStream> stream;
   ComPtr<IWICBitmapDecoder> decoder;
   UINT frames = 0;
@@ -37,7 +38,7 @@ ComPtr<IWICBitmapSource> LargestFrame(IWICImagingFactory* factory, std::span<con
   }
   ComPtr<IWICFormatConverter> converter;
   if (!largest || FAILED(factory->CreateFormatConverter(&converter)) ||
-      FAILED(converter->Initialize(largest.Get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0,
+      FAILED(converter->Initialize(largest.Get(), format, WICBitmapDitherTypeNone, nullptr, 0,
                                    WICBitmapPaletteTypeCustom)))
     return nullptr;
   return converter;
@@ -59,17 +60,18 @@ bool CopyAll(IWICBitmapSource* source, UINT width, UINT height, std::vector<std:
   return SUCCEEDED(source->CopyPixels(nullptr, width * 4, static_cast<UINT>(bgra.size()), bgra.data()));
 }
 
-}  // namespace
-
-std::optional<Pixels> DecodePicture(std::span<const std::uint8_t> bytes, std::uint32_t maxSide) {
+// The largest frame in `format`, scaled smoothly so that its longer side is
+// `side` when larger, or also when smaller if `enlarge` says so.
+std::optional<Pixels> Decode(std::span<const std::uint8_t> bytes, std::uint32_t side, bool enlarge,
+                             const GUID& format) {
   IWICImagingFactory* factory = Factory();
-  ComPtr<IWICBitmapSource> frame = factory ? LargestFrame(factory, bytes) : nullptr;
+  ComPtr<IWICBitmapSource> frame = factory ? LargestFrame(factory, bytes, format) : nullptr;
   Pixels pixels;
-  if (!frame || FAILED(frame->GetSize(&pixels.width, &pixels.height)) || !pixels.width || !pixels.height)
+  if (!frame || FAILED(frame->GetSize(&pixels.width, &pixels.height)) || !pixels.width || !pixels.height || !side)
     return std::nullopt;
-  if (const std::uint32_t side = std::max(pixels.width, pixels.height); side > maxSide) {
-    pixels.width = std::max<std::uint32_t>(1, pixels.width * maxSide / side);
-    pixels.height = std::max<std::uint32_t>(1, pixels.height * maxSide / side);
+  if (const std::uint32_t longer = std::max(pixels.width, pixels.height); longer > side || (enlarge && longer < side)) {
+    pixels.width = std::max<std::uint32_t>(1, pixels.width * side / longer);
+    pixels.height = std::max<std::uint32_t>(1, pixels.height * side / longer);
     ComPtr<IWICBitmapScaler> scaler;
     if (FAILED(factory->CreateBitmapScaler(&scaler)) ||
         FAILED(scaler->Initialize(frame.Get(), pixels.width, pixels.height, WICBitmapInterpolationModeFant)))
@@ -78,6 +80,12 @@ std::optional<Pixels> DecodePicture(std::span<const std::uint8_t> bytes, std::ui
   }
   if (!CopyAll(frame.Get(), pixels.width, pixels.height, pixels.bgra)) return std::nullopt;
   return pixels;
+}
+
+}  // namespace
+
+std::optional<Pixels> DecodePicture(std::span<const std::uint8_t> bytes, std::uint32_t maxSide) {
+  return Decode(bytes, maxSide, false, GUID_WICPixelFormat32bppBGRA);
 }
 
 std::optional<Pixels> ProgramIcon(const std::wstring& file, int index) {
@@ -109,37 +117,25 @@ std::optional<Pixels> ProgramIcon(const std::wstring& file, int index) {
   return pixels;
 }
 
-IconHandle PictureIcon(std::span<const std::uint8_t> bytes, int size) {
-  IWICImagingFactory* factory = Factory();
-  const ComPtr<IWICBitmapSource> frame = factory ? LargestFrame(factory, bytes) : nullptr;
-  UINT width = 0, height = 0;
-  if (!frame || FAILED(frame->GetSize(&width, &height)) || !width || !height || size <= 0) return nullptr;
-  // Fitted inside the square, the longer side filling it.
-  const auto side = static_cast<UINT>(size);
-  const UINT fitWidth = std::max<UINT>(1, width >= height ? side : width * side / height);
-  const UINT fitHeight = std::max<UINT>(1, height >= width ? side : height * side / width);
-  ComPtr<IWICBitmapScaler> scaler;
-  std::vector<std::uint8_t> fitted;
-  if (FAILED(factory->CreateBitmapScaler(&scaler)) ||
-      FAILED(scaler->Initialize(frame.Get(), fitWidth, fitHeight, WICBitmapInterpolationModeFant)) ||
-      !CopyAll(scaler.Get(), fitWidth, fitHeight, fitted))
-    return nullptr;
+BitmapHandle PictureBitmap(std::span<const std::uint8_t> bytes, int size) {
+  if (size <= 0) return nullptr;
+  const auto side = static_cast<std::uint32_t>(size);
+  // Premultiplied, as the image list blends it.
+  const std::optional<Pixels> fitted = Decode(bytes, side, true, GUID_WICPixelFormat32bppPBGRA);
+  if (!fitted) return nullptr;
   BITMAPINFO info{};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), size, -size, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
-  const BitmapHandle color(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  // The alpha says what shows; the mask, all clear, says nothing against it.
-  const std::vector<std::uint8_t> clear(size_t((side + 15) / 16 * 2) * side, 0);
-  const BitmapHandle mask(CreateBitmap(size, size, 1, 1, clear.data()));
-  if (!color || !mask) return nullptr;
-  auto* square = static_cast<std::uint8_t*>(bits);
-  std::fill_n(square, size_t{side} * side * 4, 0);
-  const UINT left = (side - fitWidth) / 2, top = (side - fitHeight) / 2;
-  for (UINT row = 0; row < fitHeight; ++row)
-    std::copy_n(&fitted[size_t{row} * fitWidth * 4], size_t{fitWidth} * 4, &square[((top + row) * side + left) * 4]);
+  BitmapHandle square(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!square) return nullptr;
+  auto* pixels = static_cast<std::uint8_t*>(bits);
+  std::fill_n(pixels, size_t{side} * side * 4, 0);
+  const std::uint32_t left = (side - fitted->width) / 2, top = (side - fitted->height) / 2;
+  for (std::uint32_t row = 0; row < fitted->height; ++row)
+    std::copy_n(&fitted->bgra[size_t{row} * fitted->width * 4], size_t{fitted->width} * 4,
+                &pixels[(size_t{top + row} * side + left) * 4]);
   GdiFlush();
-  ICONINFO icon{TRUE, 0, 0, mask.get(), color.get()};
-  return IconHandle(CreateIconIndirect(&icon));
+  return square;
 }
 
 }  // namespace win

@@ -13,10 +13,10 @@
 
 namespace win {
 
-// The picture's largest image (of an icon, the largest it holds) as an icon
-// of `size` pixels a side, scaled smoothly to fit and centred; null when the
-// bytes cannot be decoded whole.
-IconHandle PictureIcon(std::span<const std::uint8_t> bytes, int size);
+// The picture's largest image (of an icon, the largest it holds) as a 32-bit
+// bitmap with alpha of `size` pixels a side, scaled smoothly to fit and
+// centred, as image lists take it; null when the bytes cannot be decoded whole.
+BitmapHandle PictureBitmap(std::span<const std::uint8_t> bytes, int size);
 
 // The largest image's pixels: 32-bit BGRA, alpha not premultiplied, rows
 // top-down, at its own size or scaled smoothly to fit `maxSide`; nothing

@@ -20,11 +20,9 @@ Bytes Patched(Bytes b, std::size_t at, std::uint32_t value, int count = 4) {
   return b;
 }
 
-// A PNG whose header gives the size: nothing reads further.
+// A PNG of that size.
 Bytes Png(std::uint32_t width, std::uint32_t height) {
-  Bytes png = image::PngOfPixels(Bytes(4), 1, 1);
-  for (int i = 0; i < 8; ++i) png[16 + i] = static_cast<std::uint8_t>((i < 4 ? width : height) >> (24 - 8 * (i % 4)));
-  return png;
+  return image::PngOfPixels(Bytes(std::size_t{width} * height * 4), width, height);
 }
 
 // An icon's bitmap image: its header, which gives twice the height for the mask.
@@ -68,6 +66,7 @@ TEST(Favicon, TellsPicturesByTheirHeaders) {
       {"PNG", Png(16, 48), "PNG 16x48"},
       {"PNG of the largest side", Png(256, 1), "PNG 256x1"},
       {"PNG too wide", Png(257, 1), ""},
+      {"PNG with a damaged chunk", Patched(Png(16, 16), 50, 0x55, 1), ""},
       {"PNG of no height", Png(1, 0), ""},
       {"PNG cut in its header", Bytes(one.begin(), one.begin() + 32), ""},
       {"PNG without its header first", Patched(one, 15, 'X', 1), ""},
