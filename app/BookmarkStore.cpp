@@ -135,11 +135,13 @@ std::wstring PictureNameIn(std::string_view contents) {
 // Keeps the picture in `folder` (the picture folder) under the name its bytes
 // give, once, and names it in the shortcut's contents; false when it cannot
 // be kept. Written unflushed, as a picture is no bookmark and an import
-// brings thousands.
-bool AddPicture(const std::wstring& folder, std::string& contents, const PictureBytes& picture) {
+// brings thousands; `kept` holds the pictures an import has kept already,
+// so the pages of one site look at the disk once.
+bool AddPicture(const std::wstring& folder, std::string& contents, const PictureBytes& picture,
+                std::set<std::wstring>* kept = nullptr) {
   const std::wstring path = folder + win::FromAnsi(image::PictureFileName(picture));
   const std::string bytes(picture.begin(), picture.end());
-  if (!Holds(path, bytes)) {
+  if ((!kept || !kept->contains(path)) && !Holds(path, bytes)) {
     const std::wstring bare = folder.substr(0, folder.size() - 1);
     if (CreateDirectoryW(Extended(bare).c_str(), nullptr))
       SetFileAttributesW(Extended(bare).c_str(), FILE_ATTRIBUTE_HIDDEN);
@@ -147,6 +149,7 @@ bool AddPicture(const std::wstring& folder, std::string& contents, const Picture
     // Another picture under that name, which its hash all but rules out, is not replaced.
     if (!temporary.Whole() || (!temporary.MoveTo(path) && !Holds(path, bytes))) return false;
   }
+  if (kept) kept->insert(path);
   contents = text::WithShortcutIcon(contents, win::ToAnsi(path), 0);
   return true;
 }
@@ -274,6 +277,7 @@ size_t CountOf(const std::vector<text::BookmarkEntry>& entries) {
 // What an import has done so far, and how it tells it.
 struct Importing {
   const std::wstring& pictureFolder;
+  std::set<std::wstring> pictures;  // kept by this import
   const Progress& progress;
   size_t done, total;
   Imported& imported;
@@ -299,7 +303,8 @@ void ImportInto(const std::wstring& folder, const std::vector<text::BookmarkEntr
       // A picture that cannot be taken leaves the link without one, and is counted.
       if (!entry.icon.empty()) {
         const std::optional<PictureBytes> picture = KeptPictureOfDataUrl(entry.icon);
-        if (!picture || !AddPicture(importing.pictureFolder, contents, *picture)) ++imported.picturesSkipped;
+        if (!picture || !AddPicture(importing.pictureFolder, contents, *picture, &importing.pictures))
+          ++imported.picturesSkipped;
       }
       Bookmark& stored =
           imported.stored.emplace_back(StoreIn(folder, name, contents, name, &listing.names, time ? &*time : nullptr));
@@ -419,7 +424,7 @@ Imported BookmarkStore::Import(const std::wstring& bookmarkFile, const Progress&
   Imported imported{{}, file.skipped, 0, {}};
   MakeFolders(wideFolder_);
   const std::wstring pictureFolder = PictureFolder();
-  Importing importing{pictureFolder, progress, 0, CountOf(file.entries), imported};
+  Importing importing{pictureFolder, {}, progress, 0, CountOf(file.entries), imported};
   try {
     ImportInto(wideFolder_, file.entries, importing);
   } catch (const win::Failure& failure) {

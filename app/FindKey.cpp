@@ -27,6 +27,8 @@ bool AnotherCopyRuns(HWND mine) {
 }  // namespace
 
 void TfrmMain::mnuFindClick(bool atPointer) {
+  // A box of the program's own waits for an answer first.
+  if (!IsWindowEnabled(Handle())) return;
   if (!find_)
     find_ = std::make_unique<TfrmFind>(keeper_, [this](UINT command, UINT entry) { Dispatch(command, entry); });
   POINT at;
