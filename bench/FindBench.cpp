@@ -105,7 +105,9 @@ int main() {
     window.Dispatch(resources::CmdFind);
     const HWND find = FindWindowW(L"TfrmFind", nullptr);
     const HWND edit = FindWindowExW(find, nullptr, L"Edit", nullptr);
-    std::printf("query                 matched  found (ms)  painted alone (ms)  typed to painted (ms)  bare scan (ms)  ratio\n");
+    std::printf(
+        "query                 matched  found (ms)  painted alone (ms)  typed to painted (ms)  bare scan (ms)  "
+        "ratio\n");
     for (const std::vector<std::string>& terms : std::vector<std::vector<std::string>>{
              {"guide"}, {"rust", "guide"}, {"rust", "guide", "wiki"}, {"page 29999"}, {"zzz"}}) {
       std::string typed;
@@ -124,9 +126,8 @@ int main() {
         }));
         bare.push_back(bench::Seconds([&] { matched = BareScan(made, terms); }));
         found.push_back(bench::Seconds([&] { keeper.Find(wide, resources::kFoundRows); }));
-        repaint.push_back(bench::Seconds([&] {
-          RedrawWindow(find, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        }));
+        repaint.push_back(bench::Seconds(
+            [&] { RedrawWindow(find, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN); }));
       }
       std::printf("%-20s  %7zu  %10.2f  %18.2f  %21.2f  %14.2f  %5.2f\n", typed.c_str(), matched, Median(found) * 1000,
                   Median(repaint) * 1000, Median(painted) * 1000, Median(bare) * 1000, Median(painted) / Median(bare));

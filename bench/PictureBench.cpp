@@ -3,7 +3,8 @@
 // against the same level with the generic picture; its start with 30,000
 // bookmarks of which 5,000 distinct pictures, against none, and the heap the
 // keeper then holds; and the import of 10,000 links in 100 folders with
-// pictures, five pages of each site, against the same without. Each pair is measured in turn in one run, medians of three.
+// pictures, five pages of each site, against the same without. Each pair is measured in turn in one run, medians of
+// three.
 #include <windows.h>
 
 #include <algorithm>

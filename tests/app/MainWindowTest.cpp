@@ -373,15 +373,23 @@ TEST_F(MainWindowMenu, ABookmarkFileWithPicturesShowsEachSitesPicture) {
   const auto icon = [](std::uint8_t shade) {
     return image::PngDataUrl(image::PngOfPixels(std::vector<std::uint8_t>(16 * 16 * 4, shade), 16, 16));
   };
-  elsewhere.Write("bookmarks.html", "<!DOCTYPE NETSCAPE-Bookmark-file-1><DL><DT><H3>Sites</H3><DL>"
-                                    "<DT><A HREF=\"http://a/1\" ICON=\"" + icon(0x20) + "\">a1</A>"
-                                    "<DT><A HREF=\"http://a/2\" ICON=\"" + icon(0x20) + "\">a2</A>"
-                                    "<DT><A HREF=\"http://b/\" ICON=\"" + icon(0xC0) + "\">b</A>"
-                                    "<DT><A HREF=\"http://c/\">c</A></DL></DL>");
+  elsewhere.Write("bookmarks.html",
+                  "<!DOCTYPE NETSCAPE-Bookmark-file-1><DL><DT><H3>Sites</H3><DL>"
+                  "<DT><A HREF=\"http://a/1\" ICON=\"" +
+                      icon(0x20) +
+                      "\">a1</A>"
+                      "<DT><A HREF=\"http://a/2\" ICON=\"" +
+                      icon(0x20) +
+                      "\">a2</A>"
+                      "<DT><A HREF=\"http://b/\" ICON=\"" +
+                      icon(0xC0) +
+                      "\">b</A>"
+                      "<DT><A HREF=\"http://c/\">c</A></DL></DL>");
   Start();
   EXPECT_EQ(FailureOf([&] {
               SendMessageW(window->Handle(), WM_DROPFILES,
-                           reinterpret_cast<WPARAM>(ShellDrop({win::FromAnsi(elsewhere.Path() + "bookmarks.html")})), 0);
+                           reinterpret_cast<WPARAM>(ShellDrop({win::FromAnsi(elsewhere.Path() + "bookmarks.html")})),
+                           0);
               DispatchWaiting();
             }),
             L"4 件のブックマークを読み込みました。");

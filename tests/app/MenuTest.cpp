@@ -424,10 +424,12 @@ TEST_F(TamarooDrop, ABookmarkFileDroppedFromTheShellIsImportedAndCounted) {
   workFolder.Write("Bookmarks.HTML",
                    "<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n"
                    "<DT><H3 ADD_DATE=\"1700000000\">Tools</H3>\n<DL><p>\n"
-                   "<DT><A HREF=\"https://example.com/\" ICON=\"" + icon + "\">Example</A>\n"
-                   "<DT><A HREF=\"javascript:alert(1)\">Script</A>\n"
-                   "<DT><A HREF=\"https://www.mozilla.org/\" ICON=\"data:image/png;base64,AAAA\">Mozilla</A>\n"
-                   "</DL><p>\n</DL><p>\n");
+                   "<DT><A HREF=\"https://example.com/\" ICON=\"" +
+                       icon +
+                       "\">Example</A>\n"
+                       "<DT><A HREF=\"javascript:alert(1)\">Script</A>\n"
+                       "<DT><A HREF=\"https://www.mozilla.org/\" ICON=\"data:image/png;base64,AAAA\">Mozilla</A>\n"
+                       "</DL><p>\n</DL><p>\n");
   {
     // Dragged from this process as Explorer offers a file.
     OleInitialize(nullptr);
@@ -442,8 +444,9 @@ TEST_F(TamarooDrop, ABookmarkFileDroppedFromTheShellIsImportedAndCounted) {
   OleUninitialize();
   const HWND box = process->WaitForFailureBox();
   ASSERT_TRUE(box);
-  EXPECT_EQ(BoxText(box), L"2 件のブックマークを読み込みました。(1 件は読み込みませんでした)"
-                          L"(1 件のサイトの画像は読み込めませんでした)");
+  EXPECT_EQ(BoxText(box),
+            L"2 件のブックマークを読み込みました。(1 件は読み込みませんでした)"
+            L"(1 件のサイトの画像は読み込めませんでした)");
   EXPECT_EQ(FileNames(exeFolder.Path() + "favorite\\"), (std::vector<std::string>{".favicons", "Tools"}));
   EXPECT_EQ(FileNames(exeFolder.Path() + "favorite\\Tools\\"),
             (std::vector<std::string>{"Example.url", "Mozilla.url"}));
