@@ -17,6 +17,7 @@
 #include "text/LongPath.h"
 #include "text/ShortcutName.h"
 #include "win/Failure.h"
+#include "win/Files.h"
 #include "win/Handles.h"
 #include "win/WideText.h"
 
@@ -45,24 +46,8 @@ DWORD Attributes(const std::wstring& path) { return GetFileAttributesW(Extended(
 
 std::wstring FileNameOf(const std::wstring& path) { return path.substr(path.find_last_of(L"\\:") + 1); }
 
-win::FileHandle OpenForReading(const std::wstring& path) {
-  return win::OwnFile(CreateFileW(Extended(path).c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-}
-
 // The whole file, or nothing when it cannot be read to its end.
-std::optional<std::string> ReadAll(const std::wstring& path) {
-  const win::FileHandle file = OpenForReading(path);
-  LARGE_INTEGER size;
-  if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart > kMaxShortcutBytes) return std::nullopt;
-  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-  DWORD read = 0;
-  if (!bytes.empty() &&
-      (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size()))
-    return std::nullopt;
-  return bytes;
-}
+std::optional<std::string> ReadAll(const std::wstring& path) { return win::ReadWholeFile(path, kMaxShortcutBytes); }
 
 bool Holds(const std::wstring& path, const std::string& bytes) { return ReadAll(path) == bytes; }
 

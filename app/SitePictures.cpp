@@ -6,7 +6,7 @@
 
 #include "image/Favicon.h"
 #include "text/InternetShortcut.h"
-#include "text/LongPath.h"
+#include "win/Files.h"
 #include "win/Handles.h"
 #include "win/Picture.h"
 #include "win/WideText.h"
@@ -16,18 +16,14 @@ namespace {
 
 // A file of at most kMaxPictureBytes, read whole; nothing otherwise.
 std::optional<PictureBytes> ReadPictureFile(const std::wstring& path) {
-  const win::FileHandle file = win::OwnFile(CreateFileW(text::VerbatimPath(path).c_str(), GENERIC_READ,
-                                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                                        OPEN_EXISTING, 0, nullptr));
-  LARGE_INTEGER size;
-  if (!file || !GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 ||
-      size.QuadPart > static_cast<LONGLONG>(image::kMaxPictureBytes))
-    return std::nullopt;
-  PictureBytes bytes(static_cast<size_t>(size.QuadPart));
-  DWORD read = 0;
-  if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size())
-    return std::nullopt;
-  return bytes;
+  const std::optional<std::string> bytes = win::ReadWholeFile(path, image::kMaxPictureBytes);
+  if (!bytes || bytes->empty()) return std::nullopt;
+  return PictureBytes(bytes->begin(), bytes->end());
+}
+
+// A picture made from pixels, kept as an icon file of one PNG.
+PictureBytes IcoOfPixels(const win::Pixels& pixels) {
+  return image::IcoOfPng(image::PngOfPixels(pixels.bgra, pixels.width, pixels.height), pixels.width, pixels.height);
 }
 
 // A path on this machine's own disks: reading it contacts no server.
@@ -55,8 +51,7 @@ std::optional<PictureBytes> KeptPicture(std::span<const std::uint8_t> bytes) {
   if (info->format == image::PictureFormat::Png) return image::IcoOfPng(bytes, info->width, info->height);
   const std::optional<win::Pixels> pixels = win::DecodePicture(bytes, kMadeSide);
   if (!pixels) return std::nullopt;
-  return image::IcoOfPng(image::PngOfPixels(pixels->bgra, pixels->width, pixels->height), pixels->width,
-                         pixels->height);
+  return IcoOfPixels(*pixels);
 }
 
 std::optional<PictureBytes> KeptPictureOfDataUrl(std::string_view url) {
@@ -73,7 +68,7 @@ std::optional<PictureBytes> ShortcutPicture(std::string_view contents, const std
       bytes = ReadPictureFile(file);
     } else if (const std::optional<win::Pixels> icon = win::ProgramIcon(file, index)) {
       // A program's or a library's icon, as Explorer would show it.
-      bytes = image::IcoOfPng(image::PngOfPixels(icon->bgra, icon->width, icon->height), icon->width, icon->height);
+      bytes = IcoOfPixels(*icon);
     }
   }
   // Where the file system has streams, a browser may have kept the site's picture in one.
