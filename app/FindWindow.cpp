@@ -64,7 +64,7 @@ void TfrmFind::ShowAt(POINT at, HIMAGELIST pictures) {
   SetForegroundWindow(Handle());
   SetFocus(edit_);
   Edit_SetSel(edit_, 0, -1);
-  Refresh();
+  Refresh(false);
 }
 
 void TfrmFind::Hide(bool giveBack) {
@@ -98,8 +98,8 @@ void TfrmFind::Layout(UINT dpi) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TfrmFind::Refresh() {
-  const UINT kept = Selected();
+void TfrmFind::Refresh(bool keepSelection) {
+  const UINT kept = keepSelection ? Selected() : 0;
   const BookmarkKeeper::Findings found = keeper_.Find(TextOf(edit_), resources::kFoundRows);
   pending_ = found.urlsPending;
   SetWindowRedraw(list_, FALSE);
@@ -123,7 +123,7 @@ void TfrmFind::Refresh() {
 }
 
 void TfrmFind::UrlsRead() {
-  if (pending_ && IsWindowVisible(Handle())) Refresh();
+  if (pending_ && IsWindowVisible(Handle())) Refresh(true);
 }
 
 UINT TfrmFind::Selected() const {
@@ -145,7 +145,7 @@ void TfrmFind::Ask(UINT command) {
   if (!entry) return;
   if (command == resources::CmdEntryOpen) Hide(false);
   dispatch_(command, entry);
-  if (IsWindowVisible(Handle())) Refresh();
+  if (IsWindowVisible(Handle())) Refresh(true);
 }
 
 bool TfrmFind::TakeKey(UINT message, WPARAM key) {
@@ -226,7 +226,7 @@ LRESULT TfrmFind::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case win::kControlKeyMessage: return TakeKey(static_cast<UINT>(lParam), wParam);
     case WM_COMMAND:
-      if (LOWORD(wParam) == kEditId && HIWORD(wParam) == EN_CHANGE) Refresh();
+      if (LOWORD(wParam) == kEditId && HIWORD(wParam) == EN_CHANGE) Refresh(false);
       if (LOWORD(wParam) == kListId && HIWORD(wParam) == LBN_DBLCLK) Ask(resources::CmdEntryOpen);
       // The list is only looked at: the keys stay with the edit box.
       if (LOWORD(wParam) == kListId && HIWORD(wParam) == LBN_SELCHANGE) {

@@ -34,8 +34,10 @@ class TfrmFind : public win::Form {
 
  private:
   void Layout(UINT dpi);
-  // Finds what the edit box holds and shows it, the best result selected.
-  void Refresh();
+  // Finds what the edit box holds and shows it, the best result selected;
+  // `keepSelection` keeps the result selected before where it is still found
+  // (after a rename, say), while each keystroke selects the best.
+  void Refresh(bool keepSelection);
   // A key the edit box was given; whether it was taken here.
   bool TakeKey(UINT message, WPARAM key);
   void Select(int row);
